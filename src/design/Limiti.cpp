@@ -1,0 +1,74 @@
+#include "Limiti.h"
+
+#include "Aritmetica.h"
+#include "Decimale.h"
+#include "FormatoStr.h"
+#include "Val.h"
+
+namespace windara {
+
+using namespace aritmetica;
+
+bool CalcolaAbilitato(const TestiLimiti &t)
+{
+    return !t.altezza.isEmpty() && !t.b.isEmpty() && !t.sceltaDiametro.isEmpty() && !t.d1.isEmpty();
+}
+
+bool HaRegolaValoriNegativi(Risultato r)
+{
+    return r == Risultato::NumeroStrati || r == Risultato::SpireTotali || r == Risultato::Centro;
+}
+
+QString RegolaValoriNegativi(const QString &didascalia)
+{
+    return didascalia.contains(u'-') ? QStringLiteral("0") : didascalia;
+}
+
+void DidascalieLimiti::ImpostaDidascalia(Risultato r, const QString &testo)
+{
+    testi[static_cast<int>(r)] = HaRegolaValoriNegativi(r) ? RegolaValoriNegativi(testo) : testo;
+}
+
+void RecalcoloLimiti(const TestiLimiti &t, StatoProgetto &s, VistaLimiti &v)
+{
+    // 1. The enabling always reflects the current texts, even when a later step fails.
+    v.AggiornaComandoCalcola(CalcolaAbilitato(t));
+    // 2-4.
+    s.DimensioneB = Val(t.b);
+    s.Altezza = intero16(Val(t.altezza));
+    s.DiametroFilo = Val(t.diametro);
+    const double d = s.DiametroFilo;
+    // 5-6.
+    s.SpirePerStrato = fix(quoziente(s.Altezza, d));
+    v.ImpostaDidascalia(Risultato::SpireStrato, FormatoStr(s.SpirePerStrato));
+    // 7-9. The 2 mm margin comes off B before the layers are counted.
+    const double strati = fix(quoziente(differenza(s.DimensioneB, 2), d));
+    s.StratiMax = intero16(strati);
+    v.ImpostaDidascalia(Risultato::NumeroStrati, FormatoStr(strati));
+    v.ImpostaDidascalia(Risultato::SpireTotali, FormatoStr(prodotto(strati, s.SpirePerStrato)));
+    // 10-11.
+    s.DiametroD1 = Val(t.d1);
+    v.ImpostaDidascalia(Risultato::Ltot, FormatoStr(somma(Val(t.d1), somma(s.DimensioneB, s.DimensioneB))));
+    // 12-14.
+    const double n = s.StratiMax;
+    s.RaggioInterno = quoziente(s.DiametroD1, 2);
+    s.RaggioEsterno = somma(prodotto(n, d), quoziente(s.DiametroD1, 2));
+    s.RaggioMedio = quoziente(quoziente(somma(s.RaggioEsterno, s.RaggioInterno), 2), 10);
+    // 15. Wheeler: 0.315 a^2 n^2 / (6a + 9b + 10c), microhenry to millihenry.
+    double a = quadrato(prodotto(n, s.SpirePerStrato));
+    a = prodotto(a, 0.315);
+    const double denominatore = somma(somma(prodotto(quoziente(s.Altezza, 10), 9), prodotto(n, d)),
+                                      prodotto(s.RaggioMedio, 6));
+    const double induttanza = quoziente(quoziente(prodotto(quadrato(s.RaggioMedio), a), denominatore), 1000);
+    v.ImpostaDidascalia(Risultato::Ind, FormatoStr(Valuta::da(induttanza)));
+    // 16.
+    v.PrimaDellaResistenza();
+    // 17. Every turn at the outer diameter of the whole winding, pi taken as 6.28 / 2.
+    const double lunghezza = quoziente(
+        prodotto(n, prodotto(quoziente(prodotto(somma(prodotto(prodotto(d, 2), n), s.DiametroD1), 6.28), 2),
+                             s.SpirePerStrato)),
+        1000);
+    v.ImpostaDidascalia(Risultato::Centro, FormatoStr(Valuta::prodotto(lunghezza, Val(s.ResistenzaMetro))));
+}
+
+} // namespace windara

@@ -1,0 +1,11 @@
+#include "Module1.h"
+
+namespace windara {
+
+StatoProgetto &Module1()
+{
+    static StatoProgetto stato;
+    return stato;
+}
+
+} // namespace windara

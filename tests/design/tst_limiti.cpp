@@ -1,0 +1,208 @@
+#include "Errori.h"
+#include "Limiti.h"
+#include "Val.h"
+
+#include <QTest>
+
+using namespace windara;
+
+namespace {
+
+struct Esito
+{
+    bool calcola;
+    QStringList didascalie;
+};
+
+TestiLimiti testi(const QString &h, const QString &b, const QString &d1, const QString &d = "0.5")
+{
+    return TestiLimiti{h, b, d1, d, d};
+}
+
+QStringList elenco(const DidascalieLimiti &v)
+{
+    return QStringList(v.testi.begin(), v.testi.end());
+}
+
+// A view whose step 16 fails, as a failed wire lookup does.
+class VistaRicercaFallita : public DidascalieLimiti
+{
+public:
+    void PrimaDellaResistenza() override { throw ErroreRuntime(ErroreRuntime::Tipo::Dati, "nessuna riga"); }
+};
+
+} // namespace
+
+class TstLimiti : public QObject
+{
+    Q_OBJECT
+private slots:
+    void didascalie_data()
+    {
+        QTest::addColumn<QString>("h");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<QString>("d1");
+        QTest::addColumn<QString>("r");
+        QTest::addColumn<bool>("calcola");
+        QTest::addColumn<QStringList>("attese");
+        QTest::newRow("esempio") << "20" << "10" << "10" << "0.087" << true
+                                 << QStringList{" 40", " 16", " 640", " 30", " 3.3283", " 4.5457"};
+        QTest::newRow("vuoti") << "" << "" << "" << "0.087" << false
+                               << QStringList{" 0", "0", " 0", " 0", " 0", " 0"};
+        QTest::newRow("B 1.9") << "20" << "1.9" << "10" << "0.087" << true
+                               << QStringList{" 40", " 0", " 0", " 13.8", " 0", " 0"};
+        QTest::newRow("B 1.5") << "20" << "1.5" << "10" << "0.087" << true
+                               << QStringList{" 40", "0", "0", " 13", " .0056", "0"};
+        QTest::newRow("B 2.9") << "20" << "2.9" << "10" << "0.087" << true
+                               << QStringList{" 40", " 1", " 40", " 15.8", " .0064", " .1202"};
+        QTest::newRow("B 2") << "20" << "2" << "10" << "0.087" << true
+                             << QStringList{" 40", " 0", " 0", " 14", " 0", " 0"};
+        QTest::newRow("lettera in H") << "a" << "10" << "10" << "0.087" << true
+                                      << QStringList{" 0", " 16", " 0", " 30", " 0", " 0"};
+        QTest::newRow("H 12.5 vale 12") << "12.5" << "10" << "10" << "0.087" << true
+                                        << QStringList{" 24", " 16", " 384", " 30", " 1.5547", " 2.7274"};
+        QTest::newRow("H 13.5 vale 14") << "13.5" << "10" << "10" << "0.087" << true
+                                        << QStringList{" 28", " 16", " 448", " 30", " 1.9696", " 3.182"};
+        QTest::newRow("virgola in B") << "20" << "10,5" << "10" << "0.087" << true
+                                      << QStringList{" 40", " 16", " 640", " 30", " 3.3283", " 4.5457"};
+        QTest::newRow("D1 negativo") << "20" << "10" << "-40" << "0.087" << true
+                                     << QStringList{" 40", " 16", " 640", "-20", " 20.1403", "0"};
+        QTest::newRow("trappola induttanza") << "10" << "9" << "5" << "0.087" << true
+                                             << QStringList{" 10", " 7", " 70", " 23", " .0284", " .3633"};
+        QTest::newRow("resistenza con virgola") << "20" << "10" << "10" << "0,087" << true
+                                                << QStringList{" 40", " 16", " 640", " 30", " 3.3283", " 0"};
+    }
+    void didascalie()
+    {
+        QFETCH(QString, h);
+        QFETCH(QString, b);
+        QFETCH(QString, d1);
+        QFETCH(QString, r);
+        QFETCH(bool, calcola);
+        QFETCH(QStringList, attese);
+        StatoProgetto s;
+        s.ResistenzaMetro = r;
+        DidascalieLimiti v;
+        const QString diametro = QTest::currentDataTag() == QByteArray("trappola induttanza") ? "1" : "0.5";
+        RecalcoloLimiti(testi(h, b, d1, diametro), s, v);
+        QCOMPARE(v.calcola, calcola);
+        QCOMPARE(elenco(v), attese);
+    }
+
+    void statoDopoEsempio()
+    {
+        StatoProgetto s;
+        s.ResistenzaMetro = "0.087";
+        DidascalieLimiti v;
+        RecalcoloLimiti(testi("20", "10", "10"), s, v);
+        QCOMPARE(s.Altezza, qint16(20));
+        QCOMPARE(s.SpirePerStrato, 40.0);
+        QCOMPARE(s.StratiMax, qint16(16));
+        QCOMPARE(s.DimensioneB, 10.0);
+        QCOMPARE(s.DiametroD1, 10.0);
+        QCOMPARE(s.DiametroFilo, 0.5);
+        QCOMPARE(s.RaggioInterno, 5.0);
+        QCOMPARE(s.RaggioEsterno, 13.0);
+        QCOMPARE(s.RaggioMedio, 0.9);
+    }
+
+    void avvioSenzaIngressi()
+    {
+        StatoProgetto s;
+        DidascalieLimiti v;
+        RecalcoloLimiti(testi("", "", "", "0.05"), s, v);
+        QCOMPARE(s.StratiMax, qint16(-40));
+    }
+
+    // A failing step leaves every later field and label as it was.
+    void arrestoAltezza()
+    {
+        StatoProgetto s;
+        s.ResistenzaMetro = "0.087";
+        DidascalieLimiti v;
+        RecalcoloLimiti(testi("20", "10", "10"), s, v);
+        const QStringList prima = elenco(v);
+        QVERIFY_THROWS_EXCEPTION(ErroreRuntime, RecalcoloLimiti(testi("40000", "12", ""), s, v));
+        QCOMPARE(v.calcola, false);
+        QCOMPARE(s.DimensioneB, 12.0);
+        QCOMPARE(s.Altezza, qint16(20));
+        QCOMPARE(s.DiametroD1, 10.0);
+        QCOMPARE(elenco(v), prima);
+    }
+
+    void arrestoDiametroZero()
+    {
+        StatoProgetto s;
+        s.ResistenzaMetro = "0.087";
+        DidascalieLimiti v;
+        RecalcoloLimiti(testi("20", "10", "10"), s, v);
+        const QStringList prima = elenco(v);
+        for (const QString h : {"30", ""}) {
+            QVERIFY_THROWS_EXCEPTION(ErroreRuntime, RecalcoloLimiti(testi(h, "11", "12", "abc"), s, v));
+            QCOMPARE(s.DimensioneB, 11.0);
+            QCOMPARE(s.Altezza, qint16(Val(h)));
+            QCOMPARE(s.DiametroFilo, 0.0);
+            QCOMPARE(s.SpirePerStrato, 40.0);
+            QCOMPARE(elenco(v), prima);
+        }
+    }
+
+    void arrestoStrati()
+    {
+        StatoProgetto s;
+        s.ResistenzaMetro = "0.087";
+        DidascalieLimiti v;
+        RecalcoloLimiti(testi("20", "10", "10"), s, v);
+        QVERIFY_THROWS_EXCEPTION(ErroreRuntime, RecalcoloLimiti(testi("30", "20000", "10", "0.05"), s, v));
+        QCOMPARE(v[Risultato::SpireStrato], QString(" 600"));
+        QCOMPARE(v[Risultato::NumeroStrati], QString(" 16"));
+        QCOMPARE(s.SpirePerStrato, 600.0);
+        QCOMPARE(s.StratiMax, qint16(16));
+    }
+
+    void arrestoPrimaDellaResistenza()
+    {
+        StatoProgetto s;
+        s.ResistenzaMetro = "0.087";
+        VistaRicercaFallita v;
+        v.testi[int(Risultato::Centro)] = "prima";
+        QVERIFY_THROWS_EXCEPTION(ErroreRuntime, RecalcoloLimiti(testi("20", "10", "10"), s, v));
+        QCOMPARE(v[Risultato::Ind], QString(" 3.3283"));
+        QCOMPARE(v[Risultato::Centro], QString("prima"));
+    }
+
+    void abilitazione_data()
+    {
+        QTest::addColumn<QString>("h");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<QString>("d1");
+        QTest::addColumn<QString>("scelta");
+        QTest::addColumn<bool>("abilitato");
+        QTest::newRow("tutti") << "1" << "2" << "3" << "0.5" << true;
+        QTest::newRow("non numerici contano") << "x" << "y" << "z" << "0.5" << true;
+        QTest::newRow("senza H") << "" << "2" << "3" << "0.5" << false;
+        QTest::newRow("senza B") << "1" << "" << "3" << "0.5" << false;
+        QTest::newRow("senza D1") << "1" << "2" << "" << "0.5" << false;
+        QTest::newRow("senza filo") << "1" << "2" << "3" << "" << false;
+        QTest::newRow("blank conta") << " " << "2" << "3" << "0.5" << true;
+    }
+    void abilitazione()
+    {
+        QFETCH(QString, h);
+        QFETCH(QString, b);
+        QFETCH(QString, d1);
+        QFETCH(QString, scelta);
+        QFETCH(bool, abilitato);
+        QCOMPARE(CalcolaAbilitato(TestiLimiti{h, b, d1, scelta, "0.5"}), abilitato);
+    }
+
+    void regolaValoriNegativi()
+    {
+        QCOMPARE(RegolaValoriNegativi("-5"), QString("0"));
+        QCOMPARE(RegolaValoriNegativi(" 1E-05"), QString("0"));
+        QCOMPARE(RegolaValoriNegativi(" 5"), QString(" 5"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TstLimiti)
+#include "tst_limiti.moc"
