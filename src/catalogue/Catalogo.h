@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace windara {
+
+// One row of the wire table Rame, each value in its text form: a plain decimal with '.'
+// and no trailing zeros ("0.05", "1", "0.0878"); a null value is a null QString.
+struct FiloRame
+{
+    QString DiametroNominale;     // "Diametro Nominale", mm
+    QString DiametroEsternoMax;   // "Diametro Esterno Max", mm
+    QString Sezione;              // "Sezione mm", mm²
+    QString Resistenza;           // "Resistenza nominale a 20°C Ohm/m"
+    QString Peso;                 // "Peso g/m"
+};
+
+enum class Ordinamento { Predefinito, Crescente, Decrescente };
+
+// The catalogue beside the program: <folder>/Database/Diametri.db.
+QString PercorsoCatalogo(const QString &cartellaProgramma);
+
+// The listing query texts, verbatim.
+QString TestoElenco(Ordinamento ordine);
+
+// Opens the catalogue read-only into the named connection, replacing a connection of
+// that name. A missing or unreadable file is an ErroreRuntime naming the file and the
+// cause in Italian; the file is never created. Returns the connection name.
+QString ApriCatalogo(const QString &cartellaProgramma,
+                     const QString &connessione = QStringLiteral("DatabaseFili"));
+
+// Every row of Rame in the given order. A missing table or column, an empty table, a
+// null nominal diameter or 32768 rows or more raise ErroreRuntime naming file and cause.
+QList<FiloRame> ElencoRame(const QString &connessione, Ordinamento ordine = Ordinamento::Predefinito);
+
+// The rows whose nominal-diameter text begins with the prefix, by ascending diameter
+// (an exact match first). The prefix is a plain text: no character of it is a wildcard.
+QList<FiloRame> CercaRame(const QString &connessione, const QString &prefisso);
+
+// The resistance per metre of the first row of a lookup; no row or a null value raise
+// ErroreRuntime.
+QString ResistenzaMetroDi(const QList<FiloRame> &righe);
+
+} // namespace windara
