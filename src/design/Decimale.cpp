@@ -2,8 +2,9 @@
 
 #include "Errori.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 #include <cstdlib>
 #include <limits>
 
@@ -51,19 +52,36 @@ Decimale15 Decimale15::da(double v)
     if (!std::isfinite(v)) throw ErroreRuntime::overflow();
     Decimale15 d;
     if (v == 0.0) return d;
-    // "%.14e" is the correctly rounded 15-digit form: d.dddddddddddddde±x.
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", v);
-    const char *p = buf;
-    if (*p == '-') { d.negativo = true; ++p; }
-    std::int64_t m = 0;
-    for (; *p && *p != 'e'; ++p)
-        if (*p >= '0' && *p <= '9') m = m * 10 + (*p - '0');
-    const int e = *p == 'e' ? std::atoi(p + 1) : 0;
-    int esp = e - 14;
-    while (m != 0 && m % 10 == 0) { m /= 10; ++esp; }
-    d.mantissa = m;
-    d.esponente = esp;
+    d.negativo = v < 0;
+    const double a = std::fabs(v);
+    if (a < 1e15 && a == std::trunc(a)) {
+        // Whole numbers below 10^15 are their own 15 digits.
+        d.mantissa = static_cast<std::int64_t>(a);
+    } else {
+        // The shortest text that reads back as the double, when it has at most 15 digits,
+        // is the nearest 15-digit decimal too; otherwise the correctly rounded 15-digit
+        // scientific form ("%.14e") gives it. Never round the shortest text again.
+        char buf[40];
+        const char *fine = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific).ptr;
+        int cifreSignificative = 0;
+        for (const char *p = buf; p < fine && *p != 'e'; ++p)
+            if (*p >= '0' && *p <= '9') ++cifreSignificative;
+        if (cifreSignificative > 15)
+            fine = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 14).ptr;
+        std::int64_t m = 0;
+        int frazione = 0;
+        const char *p = buf;
+        for (bool punto = false; p < fine && *p != 'e'; ++p) {
+            if (*p == '.') { punto = true; continue; }
+            m = m * 10 + (*p - '0');
+            if (punto) ++frazione;
+        }
+        int e = 0;
+        if (p < fine) std::from_chars(p + (p[1] == '+' ? 2 : 1), fine, e);
+        d.mantissa = m;
+        d.esponente = e - frazione;
+    }
+    while (d.mantissa % 10 == 0) { d.mantissa /= 10; ++d.esponente; }
     return d;
 }
 
@@ -84,46 +102,89 @@ Valuta Valuta::prodotto(double a, double b)
 
 namespace {
 
-QString componi(QString interi, QString decimali, const FormaTesto &forma)
+// Writes integer digits, then the decimals without their trailing zeros.
+void componi(QString &r, const char *interi, int nInteri, const char *decimali, int nDecimali,
+             const FormaTesto &forma)
 {
-    while (!decimali.isEmpty() && decimali.endsWith(u'0')) decimali.chop(1);
-    if (interi.isEmpty() || interi == u"0") interi = (forma.zeroIniziale || decimali.isEmpty()) ? QStringLiteral("0") : QString();
-    if (decimali.isEmpty()) return interi;
-    return interi + forma.separatore + decimali;
+    while (nDecimali > 0 && decimali[nDecimali - 1] == '0') --nDecimali;
+    const bool interoZero = nInteri == 0 || (nInteri == 1 && interi[0] == '0');
+    if (interoZero) {
+        if (forma.zeroIniziale || nDecimali == 0) r += u'0';
+    } else {
+        r += QLatin1String(interi, nInteri);
+    }
+    if (nDecimali > 0) {
+        r += forma.separatore;
+        r += QLatin1String(decimali, nDecimali);
+    }
 }
 
 } // namespace
 
-QString cifre(const Decimale15 &d, const FormaTesto &forma)
+void aggiungiCifre(QString &s, const Decimale15 &d, const FormaTesto &forma)
 {
-    if (d.mantissa == 0) return QStringLiteral("0");
-    const QString m = QString::number(d.mantissa);
-    const int n = int(m.size());
+    if (d.mantissa == 0) {
+        s += u'0';
+        return;
+    }
+    char m[24];
+    const int n = int(std::to_chars(m, m + sizeof m, d.mantissa).ptr - m);
     // Exponent of the leading digit: value = m[0].m[1..] * 10^lead.
     const int lead = d.esponente + n - 1;
     if (lead >= 15 || lead <= -5) {
-        QString s = m.left(1);
-        if (n > 1) s += forma.separatore + m.mid(1);
+        s += QLatin1Char(m[0]);
+        if (n > 1) {
+            s += forma.separatore;
+            s += QLatin1String(m + 1, n - 1);
+        }
         const int a = std::abs(lead);
-        s += (lead < 0 ? QStringLiteral("E-") : QStringLiteral("E+"));
+        s += (lead < 0 ? QLatin1String("E-") : QLatin1String("E+"));
         if (a < 10) s += u'0';
         s += QString::number(a);
-        return s;
+        return;
     }
-    if (d.esponente >= 0) return m + QString(d.esponente, u'0');
+    if (d.esponente >= 0) {
+        s += QLatin1String(m, n);
+        s.resize(s.size() + d.esponente, u'0');
+        return;
+    }
     const int decimali = -d.esponente;
-    if (decimali >= n) return componi(QString(), QString(decimali - n, u'0') + m, forma);
-    return componi(m.left(n - decimali), m.mid(n - decimali), forma);
+    if (decimali >= n) {
+        char buf[40];
+        const int zeri = decimali - n;
+        std::fill(buf, buf + zeri, '0');
+        std::copy(m, m + n, buf + zeri);
+        componi(s, nullptr, 0, buf, decimali, forma);
+        return;
+    }
+    componi(s, m, n - decimali, m + n - decimali, decimali, forma);
 }
 
-QString cifre(const Valuta &v, const FormaTesto &forma)
+void aggiungiCifre(QString &s, const Valuta &v, const FormaTesto &forma)
 {
     // The magnitude of INT64_MIN does not fit in an int64: work in unsigned.
     const std::uint64_t a = v.decimillesimi < 0 ? 0ull - static_cast<std::uint64_t>(v.decimillesimi)
                                                 : static_cast<std::uint64_t>(v.decimillesimi);
-    const QString interi = QString::number(a / 10000u);
-    const QString decimali = QString::number(a % 10000u).rightJustified(4, u'0');
-    return componi(interi, decimali, forma);
+    char interi[24];
+    const int n = int(std::to_chars(interi, interi + sizeof interi, a / 10000u).ptr - interi);
+    const unsigned resto = unsigned(a % 10000u);
+    const char decimali[4] = {char('0' + resto / 1000), char('0' + resto / 100 % 10), char('0' + resto / 10 % 10),
+                              char('0' + resto % 10)};
+    componi(s, interi, n, decimali, 4, forma);
+}
+
+QString cifre(const Decimale15 &d, const FormaTesto &forma)
+{
+    QString s;
+    aggiungiCifre(s, d, forma);
+    return s;
+}
+
+QString cifre(const Valuta &v, const FormaTesto &forma)
+{
+    QString s;
+    aggiungiCifre(s, v, forma);
+    return s;
 }
 
 } // namespace windara

@@ -48,6 +48,9 @@ struct FormaTesto
 QString cifre(const Decimale15 &d, const FormaTesto &forma);
 // The magnitude of a four-decimal value, with at most four decimals.
 QString cifre(const Valuta &v, const FormaTesto &forma);
+// The same digits appended to a text being built.
+void aggiungiCifre(QString &testo, const Decimale15 &d, const FormaTesto &forma);
+void aggiungiCifre(QString &testo, const Valuta &v, const FormaTesto &forma);
 
 inline bool negativo(const Decimale15 &d) { return d.negativo && d.mantissa != 0; }
 inline bool negativo(const Valuta &v) { return v.decimillesimi < 0; }

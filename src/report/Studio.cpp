@@ -4,7 +4,8 @@
 #include "Tabella.h"
 #include "Val.h"
 
-#include <QStringEncoder>
+#include <algorithm>
+
 
 namespace windara {
 
@@ -17,6 +18,14 @@ public:
     explicit Impaginatore(qsizetype riserva) { m_testo.reserve(riserva); }
 
     void scrivi(const QString &s) { m_testo += s; }
+    // A number of the table: sign position, digits, one trailing blank.
+    template <class Numero>
+    void numero(const Numero &v, const FormaTesto &forma)
+    {
+        m_testo += negativo(v) ? u'-' : u' ';
+        aggiungiCifre(m_testo, v, forma);
+        m_testo += u' ';
+    }
     void riga(const QString &s = QString()) { m_testo += s; a_capo(); }
     void a_capo()
     {
@@ -30,9 +39,9 @@ public:
         const qsizetype libera = m_testo.size() - m_inizioRiga + 1;
         if (libera > n) {
             a_capo();
-            m_testo += QString(n - 1, u' ');
+            m_testo.resize(m_testo.size() + (n - 1), u' ');
         } else if (libera < n) {
-            m_testo += QString(n - libera, u' ');
+            m_testo.resize(m_testo.size() + (n - libera), u' ');
         }
     }
     const QString &testo() const { return m_testo; }
@@ -48,6 +57,53 @@ QString conSegno(bool neg, const QString &cifre)
 }
 
 } // namespace
+
+namespace {
+
+// Windows-1252 bytes 0x80-0x9F; 0 where the code page leaves the byte undefined.
+// Elsewhere it equals Latin-1.
+constexpr char16_t alti1252[32] = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+
+char byte1252(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return char(c);
+    for (int i = 0; i < 32; ++i)
+        if (alti1252[i] == c) return char(0x80 + i);
+    return '?';
+}
+
+} // namespace
+
+QByteArray Windows1252(QStringView testo)
+{
+    const char16_t *u = testo.utf16();
+    const bool latin1 = std::none_of(u, u + testo.size(), [](char16_t c) { return (c >= 0x80 && c < 0xA0) || c > 0xFF; });
+    if (latin1) return testo.toLatin1();
+    QByteArray b(testo.size(), Qt::Uninitialized);
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < testo.size(); ++i) {
+        const QChar c = testo[i];
+        // A character outside the code page, surrogate pair or not, is one '?'.
+        if (c.isHighSurrogate() && i + 1 < testo.size() && testo[i + 1].isLowSurrogate()) ++i;
+        b[n++] = byte1252(c.unicode());
+    }
+    b.truncate(n);
+    return b;
+}
+
+QString DaWindows1252(QByteArrayView byte)
+{
+    QString t(byte.size(), Qt::Uninitialized);
+    QChar *out = t.data();
+    for (qsizetype i = 0; i < byte.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(byte[i]);
+        const char16_t u = (c >= 0x80 && c < 0xA0) ? alti1252[c - 0x80] : char16_t(c);
+        out[i] = QChar(u ? u : char16_t(0xFFFD));
+    }
+    return t;
+}
 
 QString NomeStudio(const TestiStudio &t, StatoProgetto &s)
 {
@@ -84,7 +140,7 @@ QByteArray TestoStudio(const TestiStudio &t, StatoProgetto &s, const Impostazion
 {
     using namespace aritmetica;
     const QString nome = NomeStudio(t, s);
-    const QString &sep = imp.separatore;
+    const FormaTesto forma{imp.separatore, true};
 
     Impaginatore p(1200 + qsizetype(s.StratiMax > 0 ? s.StratiMax : 0) * 84);
     p.riga();
@@ -125,21 +181,21 @@ QByteArray TestoStudio(const TestiStudio &t, StatoProgetto &s, const Impostazion
         const double filo = strato::Filo(n, s);
         const Valuta resistenza = strato::Resistenza(filo, Val(s.ResistenzaMetro));
 
-        p.scrivi(NumeroStudio(s.Indice));
+        p.numero(Decimale15::da(n), forma);
         p.colonna(13);
-        p.scrivi(NumeroStudio(strato::Spire(n, s), sep));
+        p.numero(Decimale15::da(strato::Spire(n, s)), forma);
         p.colonna(21);
-        p.scrivi(NumeroStudio(s.RaggioMedio, sep));
+        p.numero(Decimale15::da(s.RaggioMedio), forma);
         p.colonna(32);
-        p.scrivi(NumeroStudio(filo, sep));
+        p.numero(Decimale15::da(filo), forma);
         p.colonna(52);
-        p.scrivi(NumeroStudio(induttanza, sep));
+        p.numero(induttanza, forma);
         p.colonna(66);
-        p.riga(NumeroStudio(resistenza, sep));
+        p.numero(resistenza, forma);
+        p.a_capo();
     });
 
-    QStringEncoder cp1252("windows-1252");
-    return cp1252.encode(p.testo());
+    return Windows1252(p.testo());
 }
 
 } // namespace windara

@@ -40,6 +40,10 @@ QString NumeroStudio(std::int16_t v);
 QString NumeroStudio(double v, const QString &separatore);
 QString NumeroStudio(const Valuta &v, const QString &separatore);
 
+// Text in the report's code page; a character it lacks becomes '?'.
+QByteArray Windows1252(QStringView testo);
+QString DaWindows1252(QByteArrayView byte);
+
 // The whole report as the bytes of the file: Windows-1252, CR LF after every line.
 // Runs the row loop on the design state's scratch fields; raises ErroreRuntime when a
 // row cannot be computed.
