@@ -2,6 +2,8 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <QVariant>
 
 namespace windara {
 
@@ -24,6 +26,15 @@ QString PercorsoCatalogo(const QString &cartellaProgramma);
 // The listing query texts, verbatim.
 QString TestoElenco(Ordinamento ordine);
 
+// The five column names of Rame, in table order.
+QStringList ColonneRame();
+
+// The text form of a stored value: a REAL as a plain decimal of up to 15 significant digits
+// with '.' and no trailing zeros (1.0 gives "1"; below 0.0001 it takes an exponent, which Val
+// still reads); null gives a null QString. A grid fed straight from TestoElenco() should
+// render its cells with this to show the same texts.
+QString TestoValore(const QVariant &valore);
+
 // Opens the catalogue read-only into the named connection, replacing a connection of
 // that name. A missing or unreadable file is an ErroreRuntime naming the file and the
 // cause in Italian; the file is never created. Returns the connection name.
@@ -39,7 +50,11 @@ QList<FiloRame> ElencoRame(const QString &connessione, Ordinamento ordine = Ordi
 QList<FiloRame> CercaRame(const QString &connessione, const QString &prefisso);
 
 // The resistance per metre of the first row of a lookup; no row or a null value raise
-// ErroreRuntime.
-QString ResistenzaMetroDi(const QList<FiloRame> &righe);
+// ErroreRuntime (naming the catalogue file when the connection is given).
+QString ResistenzaMetroDi(const QList<FiloRame> &righe, const QString &connessione = QString());
+
+// Closes and removes the named connection; whoever used it must have dropped its queries
+// and models first.
+void ChiudiCatalogo(const QString &connessione);
 
 } // namespace windara
