@@ -1,11 +1,23 @@
+#include "Errori.h"
+#include "FrmBobine.h"
+#include "Messaggi.h"
+#include "Traduzioni.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("Windara - Versione 1.0"));
-    w.show();
+    windara::ui::CaricaTraduzioniQt(app);
+
+    // Database/ and Studi/ lie beside the program, wherever it was started from.
+    windara::FrmBobine finestra(QCoreApplication::applicationDirPath());
+    try {
+        finestra.Form_Load();
+    } catch (const windara::ErroreRuntime &e) {
+        windara::ui::MostraErrore(nullptr, e.testo());
+        return 1;
+    }
+    finestra.show();
     return app.exec();
 }

@@ -1,0 +1,299 @@
+#include "FrmBobine.h"
+
+#include "BarraStrumenti.h"
+#include "Catalogo.h"
+#include "Errori.h"
+#include "Icone.h"
+#include "Module1.h"
+#include "Stile.h"
+#include "Twips.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QSvgWidget>
+
+namespace windara {
+
+using ui::PosizionaTwips;
+
+void Didascalia::setCaption(const QString &testo)
+{
+    setText(testo);
+    if (Change) Change();
+}
+
+namespace {
+
+constexpr int LarghezzaClienteTwips = 10335;
+constexpr int AltezzaClienteTwips = 7335;
+
+QLabel *etichetta(QWidget *padre, const char *nome, const QString &testo, int l, int t, int w, int h)
+{
+    auto *e = new QLabel(testo, padre);
+    e->setObjectName(QLatin1String(nome));
+    e->setFont(ui::FontArial(9));
+    PosizionaTwips(e, l, t, w, h);
+    return e;
+}
+
+// A result label: white (or coloured) with a single border.
+Didascalia *valore(QWidget *padre, const char *nome, int l, int t, int w, int h, const QString &suggerimento,
+                   quint32 sfondo = 0x00FFFFFF, bool evidenziato = false)
+{
+    auto *d = new Didascalia(padre);
+    d->setObjectName(QLatin1String(nome));
+    d->setFont(ui::FontArial(9, evidenziato));
+    d->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    d->setLineWidth(1);
+    d->setAutoFillBackground(true);
+    QPalette p = d->palette();
+    p.setColor(QPalette::Window, ui::ColoreVB(sfondo));
+    p.setColor(QPalette::WindowText, evidenziato ? QColor(255, 0, 0) : QColor(0, 0, 0));
+    d->setPalette(p);
+    d->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    d->setToolTip(suggerimento);
+    PosizionaTwips(d, l, t, w, h);
+    return d;
+}
+
+QLineEdit *casella(QWidget *padre, const char *nome, int l, int t, int w, int h)
+{
+    auto *c = new QLineEdit(padre);
+    c->setObjectName(QLatin1String(nome));
+    c->setFont(ui::FontArial(8.25));
+    // Any text, any length: the computation reads it with Val.
+    c->setMaxLength(32767);
+    PosizionaTwips(c, l, t, w, h);
+    return c;
+}
+
+QGroupBox *cornice(QWidget *padre, const char *nome, const QString &titolo, const QColor &colore, int l, int t,
+                   int w, int h)
+{
+    auto *g = new QGroupBox(titolo, padre);
+    g->setObjectName(QLatin1String(nome));
+    g->setFont(ui::FontArial(9));
+    g->setStyleSheet(QStringLiteral("QGroupBox#%1::title { color: %2; }").arg(QLatin1String(nome), colore.name()));
+    PosizionaTwips(g, l, t, w, h);
+    return g;
+}
+
+} // namespace
+
+FrmBobine::FrmBobine(const QString &cartellaProgramma, QWidget *parent)
+    : QMainWindow(parent), m_cartella(cartellaProgramma)
+{
+    Esci = [] { QCoreApplication::exit(0); };
+    creaControlli();
+}
+
+FrmBobine::~FrmBobine() = default;
+
+void FrmBobine::creaControlli()
+{
+    setObjectName(QStringLiteral("FrmBobine"));
+    setWindowTitle(QStringLiteral("Windara - Versione 1.0"));
+    setWindowIcon(ui::IconaSvg(QStringLiteral("icona-bobine")));
+    // Single fixed border, minimise allowed, no maximise.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+
+    mnuCrea = menuBar()->addAction(QStringLiteral("Calcola"));
+    mnuCrea->setObjectName(QStringLiteral("mnuCrea"));
+    mnuvisualizza = menuBar()->addAction(QStringLiteral("Visualizza"));
+    mnuvisualizza->setObjectName(QStringLiteral("mnuvisualizza"));
+    MnuEsci = menuBar()->addAction(QStringLiteral("Esci"));
+    MnuEsci->setObjectName(QStringLiteral("MnuEsci"));
+    connect(mnuCrea, &QAction::triggered, this, [this] { if (Calcola) Calcola(); });
+    connect(mnuvisualizza, &QAction::triggered, this, [this] { if (Visualizza) Visualizza(); });
+    connect(MnuEsci, &QAction::triggered, this, [this] { Esci(); });
+
+    auto *cliente = new QWidget(this);
+    cliente->setObjectName(QStringLiteral("cliente"));
+    cliente->setFixedSize(ui::Pixel(LarghezzaClienteTwips), ui::Pixel(AltezzaClienteTwips));
+    setCentralWidget(cliente);
+
+    Toolbar1 = new ui::BarraStrumenti(360, cliente);
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->aggiungiPulsante(ui::IconaSvg(QStringLiteral("tb-bobina")), QStringLiteral("Calcola i valori di induttanza"));
+    Toolbar1->aggiungiPulsante(ui::IconaSvg(QStringLiteral("tb-tabella")),
+                               QStringLiteral("Visualizza tabella diametri filo di rame"));
+    Toolbar1->aggiungiSeparatore();
+    Toolbar1->aggiungiPulsante(ui::IconaSvg(QStringLiteral("tb-esci")), QStringLiteral("Esce dall'applicazione"));
+    Toolbar1->setGeometry(0, 0, ui::Pixel(LarghezzaClienteTwips), ui::Pixel(360));
+    connect(Toolbar1, &ui::BarraStrumenti::ButtonClick, this, &FrmBobine::Toolbar1_ButtonClick);
+
+    etichetta(cliente, "Label2", QStringLiteral("Diametro Filo (D) mm: "), 240, 1635, 1935, 255);
+    // The label lies under the text part of the list, so the list's own text is what shows.
+    txtDiametro = valore(cliente, "txtDiametro", 2280, 1560, 855, 345, QString());
+    txtDiametro->setFont(ui::FontArial(9));
+    txtDiametro1 = new QComboBox(cliente);
+    txtDiametro1->setObjectName(QStringLiteral("txtDiametro1"));
+    txtDiametro1->setEditable(false);
+    txtDiametro1->setFont(ui::FontArial(9));
+    PosizionaTwips(txtDiametro1, 2280, 1560, 1095, 345);
+    txtDiametro1->raise();
+
+    etichetta(cliente, "Label1", QStringLiteral("Altezza (H) mm:"), 240, 2640, 1455, 255);
+    txtAltezza = casella(cliente, "txtAltezza", 2280, 2520, 1095, 375);
+    txtAltezza->setToolTip(QStringLiteral("Nell'altezza sono escluse le flangie"));
+    etichetta(cliente, "Label4", QStringLiteral("Dimensione (B) mm:"), 240, 3510, 1815, 255);
+    txtB = casella(cliente, "txtB", 2280, 3480, 1095, 375);
+    etichetta(cliente, "Label7", QStringLiteral("Dimensione (D1) mm:"), 240, 4500, 1935, 255);
+    txtL = casella(cliente, "txtL", 2280, 4440, 1095, 375);
+
+    QGroupBox *frame2 = cornice(cliente, "Frame2", QStringLiteral("Dimensioni Rocchetto in mm"), QColor(255, 0, 0),
+                                4080, 480, 6135, 5175);
+    QSvgWidget *image1 = ui::ImmagineSvg(QStringLiteral("bobina"), frame2);
+    image1->setObjectName(QStringLiteral("Image1"));
+    PosizionaTwips(image1, 720, 240, 5250, 4695);
+
+    QGroupBox *frame1 = cornice(cliente, "Frame1", QStringLiteral("Dati Costruttivi Rocchetto"), QColor(0, 0, 255),
+                                120, 5760, 10095, 1455);
+    etichetta(frame1, "Label3", QStringLiteral("Spire per strato:"), 120, 480, 1455, 255);
+    etichetta(frame1, "Label6", QStringLiteral("Numero di strati Max.:"), 3360, 480, 1815, 255);
+    etichetta(frame1, "Label5", QStringLiteral("Spire Totali Max.:"), 6720, 480, 1455, 255);
+    etichetta(frame1, "Label9", QStringLiteral("Dimensione (L) mm:"), 120, 1035, 1815, 255);
+    etichetta(frame1, "Label8", QStringLiteral("Resistenza Max. Ohm:"), 3360, 1035, 1935, 255);
+    etichetta(frame1, "Label11", QStringLiteral("Induttanza Max. (mH):"), 6720, 1035, 1815, 255);
+    constexpr quint32 giallino = 0x0080FFFF, giallo = 0x0000FFFF;
+    auto &r = m_risultati;
+    r[int(Risultato::SpireStrato)] =
+        valore(frame1, "SpireStrato", 2040, 405, 975, 375, QStringLiteral("Valore in funzione dell'altezza H"));
+    r[int(Risultato::NumeroStrati)] = valore(frame1, "NumeroStrati", 5400, 405, 975, 375,
+                                             QStringLiteral("Valore in funzione delle dimensioni assunte da B"));
+    r[int(Risultato::SpireTotali)] =
+        valore(frame1, "SpireTotali", 8640, 405, 975, 375,
+               QStringLiteral("Valore in funzione del diametro del filo utilizzato"), giallino, true);
+    r[int(Risultato::Ltot)] =
+        valore(frame1, "Ltot", 2040, 960, 975, 375, QStringLiteral("Larghezza totale rocchetto 2B+D1"));
+    r[int(Risultato::Centro)] =
+        valore(frame1, "Centro", 5400, 960, 975, 375, QStringLiteral("Centro dell'avvolgimento:"), giallo, true);
+    r[int(Risultato::Ind)] =
+        valore(frame1, "ind", 8640, 960, 1335, 375,
+               QStringLiteral("Valore Max di induttanza in funzione del quadrato delle spire"), giallino, true);
+
+    // The negative-value rule of three labels, applied as their caption is set.
+    for (Risultato quale : {Risultato::NumeroStrati, Risultato::SpireTotali, Risultato::Centro}) {
+        Didascalia *d = r[int(quale)];
+        d->Change = [d] {
+            const QString regolata = RegolaValoriNegativi(d->caption());
+            if (regolata != d->caption()) d->setCaption(regolata);
+        };
+    }
+
+    txtDiametro->Change = [this] { txtDiametro_Change(); };
+    connect(txtDiametro1, &QComboBox::currentIndexChanged, this, [this] { txtDiametro1_Click(); });
+    for (QLineEdit *c : {txtAltezza, txtB, txtL})
+        connect(c, &QLineEdit::textChanged, this, [this] { RecalcoloLimiti(false); });
+
+    setTabOrder(txtAltezza, txtB);
+    setTabOrder(txtB, txtL);
+    setTabOrder(txtL, Toolbar1);
+    setTabOrder(Toolbar1, txtDiametro1);
+
+    // The client area is fixed; the window is the menu bar's height taller.
+    setFixedSize(cliente->width(), cliente->height() + menuBar()->sizeHint().height());
+}
+
+void FrmBobine::Form_Load()
+{
+    for (Didascalia *d : m_risultati) d->setCaption(QStringLiteral("0"));
+
+    StatoProgetto &s = Module1();
+    s.DatabaseFili = ApriCatalogo(m_cartella);
+    const QList<FiloRame> fili = ElencoRame(s.DatabaseFili);
+    m_numeroRecord = int(fili.size());
+    {
+        const QSignalBlocker blocco(txtDiametro1);
+        txtDiametro1->clear();
+        for (const FiloRame &f : fili) txtDiametro1->addItem(f.DiametroNominale);
+        txtDiametro1->setCurrentIndex(0);
+    }
+    txtDiametro->setCaption(txtDiametro1->currentText());
+    AggiornaComandoCalcola(false);
+    txtAltezza->setFocus();
+}
+
+void FrmBobine::txtDiametro1_Click()
+{
+    txtDiametro->setCaption(txtDiametro1->currentText());
+}
+
+void FrmBobine::txtDiametro_Change()
+{
+    RecalcoloLimiti(true);
+}
+
+void FrmBobine::RecalcoloLimiti(bool conRicerca)
+{
+    StatoProgetto &s = Module1();
+    // One trap over the whole run: any error ends it silently, leaving what was written.
+    try {
+        if (conRicerca) {
+            // The lookup runs before the steps, so a stop in an earlier step cannot leave
+            // the previous wire's resistance in force; a failed lookup still stops the run
+            // before the maximum resistance.
+            m_ricercaFallita = true;
+            m_diametroSelezionato = txtDiametro1->currentText();
+            s.ResistenzaMetro = ResistenzaMetroDi(CercaRame(s.DatabaseFili, m_diametroSelezionato));
+            m_ricercaFallita = false;
+        }
+    } catch (const std::exception &) {
+    }
+    try {
+        windara::RecalcoloLimiti(testiLimiti(), s, *this);
+    } catch (const std::exception &) {
+    }
+    m_ricercaFallita = false;
+}
+
+void FrmBobine::PrimaDellaResistenza()
+{
+    if (m_ricercaFallita) throw ErroreRuntime(ErroreRuntime::Tipo::Dati, QStringLiteral("Filo non trovato"));
+}
+
+TestiLimiti FrmBobine::testiLimiti() const
+{
+    return TestiLimiti{txtAltezza->text(), txtB->text(), txtL->text(), txtDiametro1->currentText(),
+                       txtDiametro->caption()};
+}
+
+TestiStudio FrmBobine::testiStudio() const
+{
+    auto r = [this](Risultato q) { return m_risultati[int(q)]->caption(); };
+    return TestiStudio{txtAltezza->text(),        txtL->text(),
+                       txtDiametro1->currentText(), txtDiametro->caption(),
+                       r(Risultato::Ltot),         r(Risultato::NumeroStrati),
+                       r(Risultato::SpireStrato),  r(Risultato::SpireTotali),
+                       r(Risultato::Ind)};
+}
+
+void FrmBobine::AggiornaComandoCalcola(bool abilitato)
+{
+    Toolbar1->pulsante(1)->setEnabled(abilitato);
+    mnuCrea->setEnabled(abilitato);
+}
+
+void FrmBobine::ImpostaDidascalia(Risultato r, const QString &testo)
+{
+    m_risultati[int(r)]->setCaption(testo);
+}
+
+void FrmBobine::Toolbar1_ButtonClick(int indice)
+{
+    ui::SmistaPulsante(indice, {[this] { if (Calcola) Calcola(); }, [this] { if (Visualizza) Visualizza(); }, nullptr,
+                                [this] { Esci(); }});
+}
+
+void FrmBobine::closeEvent(QCloseEvent *evento)
+{
+    evento->accept();
+    Esci();
+}
+
+} // namespace windara

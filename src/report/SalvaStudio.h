@@ -1,0 +1,25 @@
+#pragma once
+
+#include "Module1.h"
+#include "Studio.h"
+
+#include <QString>
+
+namespace windara {
+
+// The user's settings for a report written now: today's date in the short date format
+// and the decimal separator, both from the system locale.
+ImpostazioniStudio ImpostazioniUtente();
+
+// The folder of the reports: <program folder>/Studi.
+QString CartellaStudi(const QString &cartellaProgramma);
+
+// Writes the study report into the Studi folder beside the program, replacing a report
+// of the same name, and sets NomeFile and Salvato. A name that would leave the folder or
+// that file systems refuse, a missing folder or a failed write raise ErroreRuntime with
+// an Italian message naming the path and the cause; then Salvato and NomeFile are left
+// as they were, an earlier report of that name is intact and no partial file remains.
+void SalvaStudio(const QString &cartellaProgramma, const TestiStudio &t, StatoProgetto &s,
+                 const ImpostazioniStudio &imp);
+
+} // namespace windara

@@ -1,0 +1,184 @@
+#include "Errori.h"
+#include "SalvaStudio.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace windara;
+
+namespace {
+
+StatoProgetto progettoEsempio()
+{
+    StatoProgetto s;
+    s.Altezza = 30;
+    s.SpirePerStrato = 60;
+    s.DiametroFilo = 0.5;
+    s.DiametroD1 = 20;
+    s.StratiMax = 5;
+    s.ResistenzaMetro = "0.0894";
+    return s;
+}
+
+TestiStudio testi(const QString &h = "30", const QString &d1 = "20", const QString &diametro = "0.50")
+{
+    return TestiStudio{h, d1, diametro, "0.50", " 29", " 5", " 60", " 300", " .9898"};
+}
+
+const ImpostazioniStudio esempio{"06/12/2026", "."};
+
+QByteArray contenuto(const QString &percorso)
+{
+    QFile f(percorso);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A program folder of its own, with Studi/ beside where the program would be.
+class Cartella
+{
+public:
+    explicit Cartella(bool conStudi = true)
+    {
+        if (conStudi) QDir(dir.path()).mkdir("Studi");
+    }
+    QString percorso() const { return dir.path(); }
+    QStringList studi() const { return QDir(dir.path() + "/Studi").entryList(QDir::Files | QDir::Hidden); }
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+class TstSalvaStudio : public QObject
+{
+    Q_OBJECT
+private slots:
+    void salvaIByteDelTesto()
+    {
+        Cartella c;
+        StatoProgetto s = progettoEsempio();
+        SalvaStudio(c.percorso(), testi(), s, esempio);
+        const QString percorso = c.percorso() + "/Studi/30x20-0_50.txt";
+        QCOMPARE(s.NomeFile, percorso);
+        QCOMPARE(s.Salvato, Vero);
+        StatoProgetto r = progettoEsempio();
+        QCOMPARE(contenuto(percorso), TestoStudio(testi(), r, esempio));
+        QCOMPARE(contenuto(percorso), contenuto(WINDARA_SOURCE_DIR "/tests/report/dati/30x20-0_50.txt"));
+    }
+
+    void stessoNomeSostituisce()
+    {
+        Cartella c;
+        StatoProgetto s = progettoEsempio();
+        SalvaStudio(c.percorso(), testi(), s, esempio);
+        s.ResistenzaMetro = "0.1";
+        SalvaStudio(c.percorso(), testi(), s, {"07/12/2026", "."});
+        QCOMPARE(c.studi(), QStringList{"30x20-0_50.txt"});
+        QVERIFY(contenuto(s.NomeFile).contains("Data Creazione 07/12/2026\r\n"));
+        SalvaStudio(c.percorso(), testi("31"), s, esempio);
+        QCOMPARE(c.studi(), (QStringList{"30x20-0_50.txt", "31x20-0_50.txt"}));
+        QCOMPARE(s.NomeFile, c.percorso() + "/Studi/31x20-0_50.txt");
+    }
+
+    // A refused save reports why, leaves the state and any earlier report as they were,
+    // and writes nothing anywhere.
+    void rifiutati_data()
+    {
+        QTest::addColumn<QString>("h");
+        QTest::addColumn<QString>("d1");
+        QTest::addColumn<QString>("diametro");
+        QTest::newRow("barra") << "../30" << "20" << "0.50";
+        QTest::newRow("barra rovescia") << "30" << "2\\0" << "0.50";
+        QTest::newRow("punto punto") << ".." << "/.." << "0.50";
+        QTest::newRow("due punti") << "C:30" << "20" << "0.50";
+        QTest::newRow("asterisco") << "30" << "20*" << "0.50";
+        QTest::newRow("punto di domanda") << "30?" << "20" << "0.50";
+        QTest::newRow("virgolette") << "30" << "\"20" << "0.50";
+        QTest::newRow("minore") << "<30" << "20" << "0.50";
+        QTest::newRow("barra verticale") << "30|" << "20" << "0.50";
+        QTest::newRow("a capo") << "30\n" << "20" << "0.50";
+        QTest::newRow("tab") << "30" << "\t20" << "0.50";
+    }
+    void rifiutati()
+    {
+        QFETCH(QString, h);
+        QFETCH(QString, d1);
+        QFETCH(QString, diametro);
+        Cartella c;
+        StatoProgetto s = progettoEsempio();
+        SalvaStudio(c.percorso(), testi(), s, esempio);
+        const QByteArray prima = contenuto(s.NomeFile);
+        s.Salvato = Falso;
+        const QString nomePrima = s.NomeFile;
+        try {
+            SalvaStudio(c.percorso(), testi(h, d1, diametro), s, esempio);
+            QFAIL("il salvataggio doveva essere rifiutato");
+        } catch (const ErroreRuntime &e) {
+            QVERIFY(e.testo().contains("nome"));
+        }
+        QCOMPARE(s.Salvato, Falso);
+        QCOMPARE(s.NomeFile, nomePrima);
+        QCOMPARE(c.studi(), QStringList{"30x20-0_50.txt"});
+        QCOMPARE(QDir(c.percorso()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"Studi"});
+        QCOMPARE(contenuto(nomePrima), prima);
+    }
+
+    void cartellaMancante()
+    {
+        Cartella c(false);
+        StatoProgetto s = progettoEsempio();
+        try {
+            SalvaStudio(c.percorso(), testi(), s, esempio);
+            QFAIL("senza Studi il salvataggio deve fallire");
+        } catch (const ErroreRuntime &e) {
+            QVERIFY(e.testo().contains(QDir::toNativeSeparators(c.percorso() + "/Studi")));
+        }
+        QCOMPARE(s.Salvato, Falso);
+        QVERIFY(s.NomeFile.isEmpty());
+        QVERIFY(!QDir(c.percorso() + "/Studi").exists());
+    }
+
+    void erroreDiScrittura()
+    {
+        Cartella c;
+        // A folder where the report should go: the rename into place fails.
+        QVERIFY(QDir(c.percorso() + "/Studi").mkdir("30x20-0_50.txt"));
+        StatoProgetto s = progettoEsempio();
+        try {
+            SalvaStudio(c.percorso(), testi(), s, esempio);
+            QFAIL("la scrittura doveva fallire");
+        } catch (const ErroreRuntime &e) {
+            QVERIFY(e.testo().contains("30x20-0_50.txt"));
+        }
+        QCOMPARE(s.Salvato, Falso);
+        QCOMPARE(c.studi(), QStringList{});
+    }
+
+    void rigaNonCalcolabile()
+    {
+        Cartella c;
+        StatoProgetto s = progettoEsempio();
+        SalvaStudio(c.percorso(), testi(), s, esempio);
+        const QByteArray prima = contenuto(s.NomeFile);
+        StatoProgetto guasto;
+        guasto.StratiMax = 2;
+        QVERIFY_THROWS_EXCEPTION(ErroreRuntime, SalvaStudio(c.percorso(), testi(), guasto, esempio));
+        QCOMPARE(guasto.Salvato, Falso);
+        QCOMPARE(contenuto(s.NomeFile), prima);
+        QCOMPARE(c.studi(), QStringList{"30x20-0_50.txt"});
+    }
+
+    void impostazioniDellUtente()
+    {
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        const ImpostazioniStudio it = ImpostazioniUtente();
+        QCOMPARE(it.separatore, QString(","));
+        QCOMPARE(it.data, QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(ImpostazioniUtente().separatore, QString("."));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstSalvaStudio)
+#include "tst_salvastudio.moc"
