@@ -1,0 +1,107 @@
+#include "Icone.h"
+
+#include <QApplication>
+#include <QIconEngine>
+#include <QPainter>
+#include <QPixmapCache>
+#include <QStyle>
+#include <QStyleOption>
+#include <QSvgRenderer>
+#include <QSvgWidget>
+
+#include <memory>
+
+namespace windara::ui {
+
+namespace {
+
+// Our own engine rather than Qt's SVG icon plugin: it needs no plugin at run time,
+// and it renders at the device pixel size asked for instead of scaling a bitmap.
+class MotoreIconaSvg final : public QIconEngine
+{
+public:
+    explicit MotoreIconaSvg(const QString &percorso)
+        : m_percorso(percorso), m_disegno(std::make_shared<QSvgRenderer>(percorso))
+    {
+    }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal scala = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        painter->drawPixmap(rect, scaledPixmap(rect.size() * scala, mode, state, scala));
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+
+    // Qt 6.4 hands over the size in device pixels, already multiplied by the scale.
+    QPixmap scaledPixmap(const QSize &pixel, QIcon::Mode mode, QIcon::State, qreal scala) override
+    {
+        if (!m_disegno->isValid() || pixel.isEmpty())
+            return {};
+        const QString chiave = QStringLiteral("windara:%1:%2x%3:%4")
+                                   .arg(m_percorso).arg(pixel.width()).arg(pixel.height()).arg(int(mode));
+        QPixmap immagine;
+        if (!QPixmapCache::find(chiave, &immagine)) {
+            immagine = QPixmap(pixel);
+            immagine.fill(Qt::transparent);
+            {
+                // Keep the drawing's proportions inside a non-square request.
+                const QSizeF dentro = QSizeF(m_disegno->defaultSize()).scaled(QSizeF(pixel), Qt::KeepAspectRatio);
+                const QPointF angolo((pixel.width() - dentro.width()) / 2, (pixel.height() - dentro.height()) / 2);
+                QPainter p(&immagine);
+                p.setRenderHint(QPainter::Antialiasing);
+                m_disegno->render(&p, QRectF(angolo, dentro));
+            }
+            if (mode != QIcon::Normal) {
+                if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance())) {
+                    QStyleOption opzioni;
+                    opzioni.palette = QApplication::palette();
+                    immagine = app->style()->generatedIconPixmap(mode, immagine, &opzioni);
+                }
+            }
+            QPixmapCache::insert(chiave, immagine);
+        }
+        immagine.setDevicePixelRatio(scala);
+        return immagine;
+    }
+
+    QIconEngine *clone() const override { return new MotoreIconaSvg(*this); }
+    QString key() const override { return QStringLiteral("windara-svg"); }
+    bool isNull() override { return !m_disegno->isValid(); }
+    // Scalable: no fixed sizes, so the platform asks for the ones it needs.
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {}; }
+
+private:
+    QString m_percorso;
+    std::shared_ptr<QSvgRenderer> m_disegno;
+};
+
+} // namespace
+
+QString PercorsoSvg(const QString &nome)
+{
+    return QStringLiteral(":/windara/") + nome + QStringLiteral(".svg");
+}
+
+QIcon IconaSvg(const QString &nome)
+{
+    auto *motore = new MotoreIconaSvg(PercorsoSvg(nome));
+    if (motore->isNull()) {
+        delete motore;
+        return {};
+    }
+    return QIcon(motore);
+}
+
+QSvgWidget *ImmagineSvg(const QString &nome, QWidget *parent)
+{
+    auto *immagine = new QSvgWidget(PercorsoSvg(nome), parent);
+    immagine->setAttribute(Qt::WA_TranslucentBackground);
+    immagine->setAutoFillBackground(false);
+    return immagine;
+}
+
+} // namespace windara::ui

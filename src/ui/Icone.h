@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+class QSvgWidget;
+class QWidget;
+
+namespace windara::ui {
+
+// ":/windara/" + nome + ".svg": the program's pictures, compiled into this library.
+QString PercorsoSvg(const QString &nome);
+
+// An icon drawn from the SVG at whatever size and device pixel ratio it is asked for,
+// so toolbar images and window icons stay sharp at 16, 32, 64 px and on high-dpi
+// screens. Disabled and selected looks come from the style. Null if the picture
+// does not exist.
+QIcon IconaSvg(const QString &nome);
+
+// A picture control showing the SVG at its own size (sizeHint), redrawn from the
+// vector at every scale; where the drawing has no ground of its own, the parent's
+// colour shows through.
+QSvgWidget *ImmagineSvg(const QString &nome, QWidget *parent = nullptr);
+
+} // namespace windara::ui

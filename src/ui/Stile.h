@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+namespace windara::ui {
+
+// A colour written as &H00BBGGRR&: red in the low byte.
+constexpr QColor ColoreVB(quint32 bbggrr) noexcept
+{
+    return QColor(int(bbggrr & 0xFF), int((bbggrr >> 8) & 0xFF), int((bbggrr >> 16) & 0xFF));
+}
+
+// Arial at a size in points, falling back to the metric-compatible Liberation Sans,
+// so that captions laid out in twips fit their controls.
+QFont FontArial(qreal punti, bool grassetto = false);
+
+} // namespace windara::ui

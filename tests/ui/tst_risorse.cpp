@@ -1,0 +1,199 @@
+#include "Icone.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QSvgRenderer>
+#include <QSvgWidget>
+#include <QTest>
+
+using namespace windara::ui;
+
+namespace {
+
+QStringList elencoQrc()
+{
+    QFile qrc(QStringLiteral(WINDARA_SOURCE_DIR "/resources/windara.qrc"));
+    if (!qrc.open(QIODevice::ReadOnly))
+        return {};
+    QStringList nomi;
+    const QString testo = QString::fromUtf8(qrc.readAll());
+    for (const auto &m : QRegularExpression("<file>([^<]+)</file>").globalMatch(testo))
+        nomi << m.captured(1);
+    return nomi;
+}
+
+// How much of the image is drawn (not transparent).
+int pixelDisegnati(const QImage &immagine)
+{
+    int n = 0;
+    for (int y = 0; y < immagine.height(); ++y)
+        for (int x = 0; x < immagine.width(); ++x)
+            n += qAlpha(immagine.pixel(x, y)) > 0;
+    return n;
+}
+
+} // namespace
+
+class TstRisorse : public QObject
+{
+    Q_OBJECT
+private slots:
+    void disegni_data()
+    {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QSize>("dimensione");
+        QTest::newRow("bobina") << "bobina" << QSize(350, 313);
+        QTest::newRow("formula-induttanza") << "formula-induttanza" << QSize(208, 60);
+        QTest::newRow("formula-spire") << "formula-spire" << QSize(249, 73);
+        for (const char *icona : {"icona-bobine", "icona-calcoli", "icona-tabella"})
+            QTest::newRow(icona) << icona << QSize(32, 32);
+        for (const char *barra : {"tb-bobina", "tb-tabella", "tb-esci", "tb-salva", "tb-stampa",
+                                  "tb-precedente", "tb-crescente", "tb-decrescente"})
+            QTest::newRow(barra) << barra << QSize(16, 16);
+    }
+    // Each picture is compiled in, parses, has its size, and is vector only.
+    void disegni()
+    {
+        QFETCH(QString, nome);
+        QFETCH(QSize, dimensione);
+        QFile file(PercorsoSvg(nome));
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+        const QByteArray svg = file.readAll();
+        QVERIFY(!svg.contains("<image"));
+        QVERIFY(svg.contains("viewBox=\"0 0 " + QByteArray::number(dimensione.width()) + ' '
+                             + QByteArray::number(dimensione.height()) + '"'));
+        QSvgRenderer disegno(svg);
+        QVERIFY(disegno.isValid());
+        QCOMPARE(disegno.defaultSize(), dimensione);
+        QCOMPARE(disegno.viewBoxF(), QRectF(QPointF(0, 0), QSizeF(dimensione)));
+    }
+
+    // The list the build compiles and the pictures in the folder are the same set,
+    // and both are what the table above expects.
+    void elenco()
+    {
+        QStringList nelQrc = elencoQrc();
+        QVERIFY(!nelQrc.isEmpty());
+        QStringList nellaCartella = QDir(QStringLiteral(WINDARA_SOURCE_DIR "/resources")).entryList({"*.svg"}, QDir::Files);
+        QStringList compilati = QDir(QStringLiteral(":/windara")).entryList({"*.svg"}, QDir::Files);
+        nelQrc.sort();
+        QCOMPARE(nellaCartella, nelQrc);
+        QCOMPARE(compilati, nelQrc);
+        QCOMPARE(nelQrc.size(), 14);
+    }
+
+    void icone_data()
+    {
+        QTest::addColumn<QString>("nome");
+        for (const char *nome : {"icona-bobine", "icona-calcoli", "icona-tabella", "tb-bobina", "tb-tabella",
+                                 "tb-esci", "tb-salva", "tb-stampa", "tb-precedente", "tb-crescente",
+                                 "tb-decrescente"})
+            QTest::newRow(nome) << nome;
+    }
+    // Drawn afresh at each size and device pixel ratio, never a scaled bitmap.
+    void icone()
+    {
+        QFETCH(QString, nome);
+        const QIcon icona = IconaSvg(nome);
+        QVERIFY(!icona.isNull());
+        for (int lato : {16, 24, 32, 48, 64}) {
+            const QPixmap pm = icona.pixmap(QSize(lato, lato));
+            QCOMPARE(pm.size(), QSize(lato, lato));
+            QVERIFY2(pixelDisegnati(pm.toImage()) > lato * lato / 8, qPrintable(QString::number(lato)));
+        }
+        const QPixmap doppio = icona.pixmap(QSize(16, 16), 2.0);
+        QCOMPARE(doppio.size(), QSize(32, 32));
+        QCOMPARE(doppio.devicePixelRatio(), 2.0);
+        // The same pixels as a 32 px icon: the drawing at full resolution, not a 16 px one enlarged.
+        QImage fitto = doppio.toImage().convertToFormat(QImage::Format_ARGB32);
+        fitto.setDevicePixelRatio(1.0);
+        QCOMPARE(fitto, icona.pixmap(QSize(32, 32)).toImage().convertToFormat(QImage::Format_ARGB32));
+        // A disabled button looks different from an enabled one.
+        QVERIFY(icona.pixmap(QSize(16, 16), QIcon::Disabled).toImage()
+                != icona.pixmap(QSize(16, 16), QIcon::Normal).toImage());
+    }
+
+    void iconaInesistente()
+    {
+        QVERIFY(IconaSvg("inesistente").isNull());
+        QVERIFY(IconaSvg("inesistente").pixmap(16, 16).isNull());
+    }
+
+    void immagini_data()
+    {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QSize>("dimensione");
+        QTest::addColumn<bool>("trasparente");
+        QTest::newRow("bobina, fondo bianco") << "bobina" << QSize(350, 313) << false;
+        QTest::newRow("formula induttanza") << "formula-induttanza" << QSize(208, 60) << true;
+        QTest::newRow("formula spire") << "formula-spire" << QSize(249, 73) << true;
+    }
+    // The formulas let the frame's colour through their ground; the drawing has its own.
+    void immagini()
+    {
+        QFETCH(QString, nome);
+        QFETCH(QSize, dimensione);
+        QFETCH(bool, trasparente);
+        QWidget cornice;
+        cornice.setAutoFillBackground(true);
+        QPalette tavolozza = cornice.palette();
+        const QColor fondo(10, 200, 30);
+        tavolozza.setColor(QPalette::Window, fondo);
+        cornice.setPalette(tavolozza);
+        QSvgWidget *immagine = ImmagineSvg(nome, &cornice);
+        QCOMPARE(immagine->sizeHint(), dimensione);
+        immagine->setGeometry(QRect(QPoint(5, 5), dimensione));
+        cornice.resize(dimensione + QSize(10, 10));
+        const QImage vista = cornice.grab().toImage();
+        const QColor angolo = vista.pixelColor(6, 6);
+        QCOMPARE(angolo == fondo, trasparente);
+        if (!trasparente)
+            QCOMPARE(angolo, QColor(Qt::white));
+        // Something is drawn in the middle band, in near-black or dark ink.
+        bool scuro = false;
+        for (int x = 5; x < 5 + dimensione.width() && !scuro; ++x)
+            for (int y = 5; y < 5 + dimensione.height() && !scuro; ++y)
+                scuro = qGray(vista.pixel(x, y)) < 40;
+        QVERIFY(scuro);
+    }
+
+    // The symbol on the left of each formula is red, the rest near-black.
+    void colori_formule_data()
+    {
+        QTest::addColumn<QString>("nome");
+        QTest::newRow("induttanza") << "formula-induttanza";
+        QTest::newRow("spire") << "formula-spire";
+    }
+    void colori_formule()
+    {
+        QFETCH(QString, nome);
+        QFile file(PercorsoSvg(nome));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray svg = file.readAll();
+        QVERIFY(svg.toUpper().contains("#FA2F04"));
+        QVERIFY(svg.contains("#040404"));
+        QSvgRenderer disegno(svg);
+        QImage immagine(disegno.defaultSize(), QImage::Format_ARGB32);
+        immagine.fill(Qt::transparent);
+        {
+            QPainter p(&immagine);
+            disegno.render(&p);
+        }
+        // Red ink only in the left quarter, where the leading symbol is.
+        int rossiASinistra = 0, rossiAltrove = 0;
+        for (int y = 0; y < immagine.height(); ++y)
+            for (int x = 0; x < immagine.width(); ++x) {
+                const QColor c = immagine.pixelColor(x, y);
+                if (c.alpha() > 200 && c.red() > 200 && c.green() < 90 && c.blue() < 60)
+                    (x < immagine.width() / 4 ? rossiASinistra : rossiAltrove)++;
+            }
+        QVERIFY(rossiASinistra > 10);
+        QCOMPARE(rossiAltrove, 0);
+    }
+};
+
+QTEST_MAIN(TstRisorse)
+#include "tst_risorse.moc"
