@@ -1,0 +1,211 @@
+#include "FrmCalcoli.h"
+
+#include "BarraStrumenti.h"
+#include "Errori.h"
+#include "Icone.h"
+#include "Messaggi.h"
+#include "ModelloGriglia.h"
+#include "Module1.h"
+#include "SalvaStudio.h"
+#include "Stampa.h"
+#include "Stile.h"
+#include "Twips.h"
+
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QSvgWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace windara {
+
+using ui::Pixel;
+using ui::PosizionaTwips;
+
+namespace {
+
+constexpr int LarghezzaClienteTwips = 10335;
+constexpr int AltezzaClienteTwips = 7335;
+// The widths of the columns the fill leaves alone, and the height of a row.
+constexpr int LarghezzaPredefinitaTwips = 960;
+constexpr int AltezzaRigaTwips = 255;
+
+// A FlexGrid shows dark grey where there are no cells.
+class VistaGriglia : public QTableView
+{
+public:
+    using QTableView::QTableView;
+
+protected:
+    void paintEvent(QPaintEvent *evento) override
+    {
+        QTableView::paintEvent(evento);
+        const int destra = horizontalHeader()->length() - horizontalOffset();
+        const int basso = verticalHeader()->length() - verticalOffset();
+        const QRect area = viewport()->rect();
+        QPainter p(viewport());
+        const QColor fondo(128, 128, 128);
+        if (destra < area.right() + 1) p.fillRect(QRect(destra, 0, area.width() - destra, area.height()), fondo);
+        if (basso < area.bottom() + 1) p.fillRect(QRect(0, basso, qMin(destra, area.width()), area.height() - basso), fondo);
+    }
+};
+
+} // namespace
+
+frmCalcoli::frmCalcoli(const QString &cartellaProgramma, std::function<TestiStudio()> testi, QWidget *parent)
+    : QDialog(parent), m_cartella(cartellaProgramma), m_testi(std::move(testi))
+{
+    creaControlli();
+    Form_Load();
+}
+
+frmCalcoli::~frmCalcoli() = default;
+
+void frmCalcoli::creaControlli()
+{
+    setObjectName(QStringLiteral("frmCalcoli"));
+    setWindowTitle(QStringLiteral("Calcolo Induttanza"));
+    setWindowIcon(ui::IconaSvg(QStringLiteral("icona-calcoli")));
+    // Fixed dialog border: a close box, no minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+
+    auto *barraMenu = new QMenuBar(this);
+    QMenu *file = barraMenu->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("MnuFile"));
+    MnuSalva = file->addAction(QStringLiteral("S&alva"));
+    MnuSalva->setObjectName(QStringLiteral("MnuSalva"));
+    MnuSalva->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    MnuStampa = file->addAction(QStringLiteral("S&tampa"));
+    MnuStampa->setObjectName(QStringLiteral("MnuStampa"));
+    MnuStampa->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    file->addSeparator()->setObjectName(QStringLiteral("mnuline"));
+    MnuPrecedente = file->addAction(QStringLiteral("P&recedente"));
+    MnuPrecedente->setObjectName(QStringLiteral("MnuPrecedente"));
+    MnuPrecedente->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(MnuSalva, &QAction::triggered, this, &frmCalcoli::Salva);
+    connect(MnuStampa, &QAction::triggered, this, &frmCalcoli::Stampa);
+    connect(MnuPrecedente, &QAction::triggered, this, &QDialog::close);
+
+    auto *cliente = new QWidget(this);
+    cliente->setObjectName(QStringLiteral("cliente"));
+    cliente->setFixedSize(Pixel(LarghezzaClienteTwips), Pixel(AltezzaClienteTwips));
+    auto *impaginazione = new QVBoxLayout(this);
+    impaginazione->setContentsMargins(0, 0, 0, 0);
+    impaginazione->setSpacing(0);
+    impaginazione->setMenuBar(barraMenu);
+    impaginazione->addWidget(cliente);
+    impaginazione->setSizeConstraint(QLayout::SetFixedSize);
+
+    m_modello = new ModelloGriglia(this);
+    MSFlexGrid1 = new VistaGriglia(cliente);
+    MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1->setModel(m_modello);
+    MSFlexGrid1->setFont(ui::FontArial(9));
+    MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MSFlexGrid1->setWordWrap(false);
+    MSFlexGrid1->setStyleSheet(QStringLiteral("QTableView#MSFlexGrid1 { gridline-color: rgb(192, 192, 192); }"));
+    // No fixed column; the fixed row is the header, which stays in view while scrolling.
+    MSFlexGrid1->verticalHeader()->hide();
+    QHeaderView *verticale = MSFlexGrid1->verticalHeader();
+    verticale->setMinimumSectionSize(1);
+    verticale->setDefaultSectionSize(Pixel(AltezzaRigaTwips));
+    verticale->setSectionResizeMode(QHeaderView::Fixed);
+    QHeaderView *intestazione = MSFlexGrid1->horizontalHeader();
+    intestazione->setMinimumSectionSize(1);
+    intestazione->setDefaultSectionSize(Pixel(LarghezzaPredefinitaTwips));
+    intestazione->setSectionResizeMode(QHeaderView::Fixed);
+    intestazione->setSectionsClickable(false);
+    intestazione->setHighlightSections(false);
+    PosizionaTwips(MSFlexGrid1, 840, 600, 8745, 5055);
+
+    auto *frame1 = new QGroupBox(QStringLiteral("Valori di induttanza calcolati con la seguente formula di Wheeler"),
+                                 cliente);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    frame1->setFont(ui::FontArial(9));
+    frame1->setStyleSheet(QStringLiteral("QGroupBox#Frame1::title { color: rgb(0, 0, 255); }"));
+    PosizionaTwips(frame1, 840, 5880, 8745, 1335);
+    QSvgWidget *image1 = ui::ImmagineSvg(QStringLiteral("formula-induttanza"), frame1);
+    image1->setObjectName(QStringLiteral("Image1"));
+    PosizionaTwips(image1, 240, 240, 3120, 900);
+    QSvgWidget *image2 = ui::ImmagineSvg(QStringLiteral("formula-spire"), frame1);
+    image2->setObjectName(QStringLiteral("Image2"));
+    PosizionaTwips(image2, 4800, 120, 3735, 1095);
+
+    Toolbar1 = new ui::BarraStrumenti(420, cliente);
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->aggiungiPulsante(ui::IconaSvg(QStringLiteral("tb-salva")), QStringLiteral("Salva"));
+    Toolbar1->aggiungiPulsante(ui::IconaSvg(QStringLiteral("tb-stampa")), QStringLiteral("Stampa"));
+    Toolbar1->aggiungiSeparatore();
+    Toolbar1->aggiungiPulsante(ui::IconaSvg(QStringLiteral("tb-precedente")), QStringLiteral("Finestra Precedente"));
+    Toolbar1->setGeometry(0, 0, cliente->width(), Pixel(420));
+    connect(Toolbar1, &ui::BarraStrumenti::ButtonClick, this, &frmCalcoli::Toolbar1_ButtonClick);
+
+    setTabOrder(MSFlexGrid1, Toolbar1);
+    MSFlexGrid1->setFocus();
+
+    // Centred on the screen, not on the main window.
+    adjustSize();
+    const QScreen *schermo = (parentWidget() ? parentWidget() : this)->screen();
+    move(schermo->availableGeometry().center() - rect().center());
+}
+
+void frmCalcoli::Form_Load()
+{
+    StatoProgetto &s = Module1();
+    s.Salvato = Falso;
+    QString errore;
+    try {
+        m_modello->Compila(s, QLocale().decimalPoint());
+    } catch (const ErroreRuntime &e) {
+        errore = e.testo();
+    }
+    const GrigliaMemoria &g = m_modello->griglia();
+    for (int c = 0; c < ColonneTabella; ++c)
+        if (g.colWidth(c) > 0) MSFlexGrid1->setColumnWidth(c, Pixel(g.colWidth(c)));
+    if (!errore.isEmpty())
+        ui::MostraErrore(this, QStringLiteral("Il calcolo della tabella si è interrotto: %1.\n"
+                                              "La tabella mostra le righe calcolate fino a quel punto.")
+                                   .arg(errore));
+}
+
+void frmCalcoli::Toolbar1_ButtonClick(int indice)
+{
+    ui::SmistaPulsante(indice, {[this] { Salva(); }, [this] { Stampa(); }, nullptr, [this] { close(); }});
+}
+
+void frmCalcoli::Salva()
+{
+    try {
+        SalvaStudio(m_cartella, m_testi ? m_testi() : TestiStudio{}, Module1(), ImpostazioniUtente());
+    } catch (const ErroreRuntime &e) {
+        ui::MostraErrore(this, e.testo());
+    }
+}
+
+void frmCalcoli::Stampa()
+{
+    Stampante *stampante = m_stampante;
+    if (!stampante) {
+        if (!m_stampanteSistema) m_stampanteSistema = std::make_unique<StampanteSistema>();
+        stampante = m_stampanteSistema.get();
+    }
+    StampaStudio(this, Module1(), *stampante);
+}
+
+void frmCalcoli::keyPressEvent(QKeyEvent *evento)
+{
+    // The window closes only by Precedente or its close box, not by Escape.
+    if (evento->key() == Qt::Key_Escape) {
+        evento->accept();
+        return;
+    }
+    QDialog::keyPressEvent(evento);
+}
+
+} // namespace windara

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "Studio.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QTableView;
+
+namespace windara {
+
+class ModelloGriglia;
+class Stampante;
+
+namespace ui {
+class BarraStrumenti;
+}
+
+// The results window: the inductance table of the current design, the two formulas it
+// rests on, and the commands to save, print and go back. Built afresh for every opening;
+// building it is its load (the study starts unsaved and the table is filled from the
+// design state), so a caller only shows it modally and destroys it.
+class frmCalcoli : public QDialog
+{
+    Q_OBJECT
+public:
+    // The program folder holds Studi/; `testi` gives what the report copies from the main
+    // window, asked for at the moment of saving.
+    frmCalcoli(const QString &cartellaProgramma, std::function<TestiStudio()> testi,
+               QWidget *parent = nullptr);
+    ~frmCalcoli() override;
+
+    // The printer printing uses; null (the default) is the system's. Not owned.
+    void usaStampante(Stampante *stampante) { m_stampante = stampante; }
+
+    const ModelloGriglia &modello() const { return *m_modello; }
+
+protected:
+    void keyPressEvent(QKeyEvent *evento) override;
+
+private:
+    void creaControlli();
+    void Form_Load();
+    void Toolbar1_ButtonClick(int indice);
+    void Salva();
+    void Stampa();
+
+    QString m_cartella;
+    std::function<TestiStudio()> m_testi;
+    Stampante *m_stampante = nullptr;
+    std::unique_ptr<Stampante> m_stampanteSistema;
+
+    ModelloGriglia *m_modello = nullptr;
+    QTableView *MSFlexGrid1 = nullptr;
+    ui::BarraStrumenti *Toolbar1 = nullptr;
+    QAction *MnuSalva = nullptr;
+    QAction *MnuStampa = nullptr;
+    QAction *MnuPrecedente = nullptr;
+};
+
+} // namespace windara
