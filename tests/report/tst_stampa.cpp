@@ -1,0 +1,220 @@
+#include "Messaggi.h"
+#include "SalvaStudio.h"
+#include "Stampa.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace windara;
+
+namespace {
+
+// Records what would go to paper: one list of lines per document.
+class StampanteRegistrata : public Stampante
+{
+public:
+    bool Dialogo(QWidget *, int &c) override
+    {
+        ++dialoghi;
+        c = copie;
+        return conferma;
+    }
+    void ImpostaFont(const QString &nome, int punti) override { font = nome + ' ' + QString::number(punti); }
+    void Riga(const QString &testo) override { corrente << testo; }
+    bool FineDocumento() override
+    {
+        documenti << corrente;
+        corrente.clear();
+        return !guasta;
+    }
+    QString Errore() const override { return "carta esaurita"; }
+
+    int copie = 1;
+    bool conferma = true;
+    bool guasta = false;
+    int dialoghi = 0;
+    QString font;
+    QStringList corrente;
+    QList<QStringList> documenti;
+};
+
+// The real printer, pointed at a PDF file instead of showing its dialog.
+class StampantePdf : public StampanteSistema
+{
+public:
+    explicit StampantePdf(const QString &file) : m_file(file) {}
+    bool Dialogo(QWidget *, int &copie) override
+    {
+        printer().setOutputFormat(QPrinter::PdfFormat);
+        printer().setOutputFileName(m_file);
+        copie = 1;
+        return true;
+    }
+
+private:
+    QString m_file;
+};
+
+} // namespace
+
+class TstStampa : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir cartella;
+    StatoProgetto s;
+    QStringList righeStudio;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(QDir(cartella.path()).mkdir("Studi"));
+        s.Altezza = 30;
+        s.SpirePerStrato = 60;
+        s.DiametroFilo = 0.5;
+        s.DiametroD1 = 20;
+        s.StratiMax = 5;
+        s.ResistenzaMetro = "0.0894";
+        const TestiStudio t{"30", "20", "0.50", "0.50", " 29", " 5", " 60", " 300", " .9898"};
+        SalvaStudio(cartella.path(), t, s, {"06/12/2026", "."});
+        QFile f(s.NomeFile);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        righeStudio = QString::fromLatin1(f.readAll()).split("\r\n");
+        righeStudio.removeLast();
+    }
+
+    void primaDelSalvataggioAvvisa()
+    {
+        StatoProgetto nonSalvato = s;
+        nonSalvato.Salvato = Falso;
+        ui::CatturaMessaggi cattura;
+        StampanteRegistrata st;
+        StampaStudio(nullptr, nonSalvato, st);
+        QCOMPARE(cattura.messaggi().size(), 1);
+        const ui::Messaggio &m = cattura.messaggi().first();
+        QCOMPARE(m.testo, QString("Prima di stampare è necessario salvare le informazioni contenute nella finestra."));
+        QCOMPARE(m.titolo, QString("Windara"));
+        QCOMPARE(m.icona, QMessageBox::Warning);
+        QCOMPARE(st.dialoghi, 0);
+        QVERIFY(st.documenti.isEmpty());
+    }
+
+    void copie_data()
+    {
+        QTest::addColumn<int>("copie");
+        QTest::newRow("una") << 1;
+        QTest::newRow("due") << 2;
+        QTest::newRow("nessuna") << 0;
+    }
+    void copie()
+    {
+        QFETCH(int, copie);
+        ui::CatturaMessaggi cattura;
+        StampanteRegistrata st;
+        st.copie = copie;
+        StampaStudio(nullptr, s, st);
+        QCOMPARE(st.documenti.size(), copie);
+        for (const QStringList &d : st.documenti) QCOMPARE(d, righeStudio);
+        QCOMPARE(st.font, QString("courier new 10"));
+        QVERIFY(cattura.messaggi().isEmpty());
+    }
+
+    void righeDelloStudio()
+    {
+        QCOMPARE(righeStudio.size(), 26);
+        QCOMPARE(righeStudio.first(), QString());
+        QVERIFY(righeStudio[19].startsWith(QString::fromUtf8("N°Strati")));
+    }
+
+    void annullaNonStampa()
+    {
+        ui::CatturaMessaggi cattura;
+        StampanteRegistrata st;
+        st.conferma = false;
+        StampaStudio(nullptr, s, st);
+        QCOMPARE(st.dialoghi, 1);
+        QVERIFY(st.documenti.isEmpty());
+        QVERIFY(cattura.messaggi().isEmpty());
+    }
+
+    void studioScomparso()
+    {
+        StatoProgetto perso = s;
+        perso.NomeFile = cartella.path() + "/Studi/non-c-e.txt";
+        ui::CatturaMessaggi cattura;
+        StampanteRegistrata st;
+        StampaStudio(nullptr, perso, st);
+        QVERIFY(st.documenti.isEmpty());
+        QCOMPARE(cattura.messaggi().size(), 1);
+        QCOMPARE(cattura.messaggi().first().icona, QMessageBox::Critical);
+        QVERIFY(cattura.messaggi().first().testo.contains("non-c-e.txt"));
+    }
+
+    void stampanteGuasta()
+    {
+        ui::CatturaMessaggi cattura;
+        StampanteRegistrata st;
+        st.copie = 3;
+        st.guasta = true;
+        StampaStudio(nullptr, s, st);
+        QCOMPARE(st.documenti.size(), 1);
+        QCOMPARE(cattura.messaggi().size(), 1);
+        QVERIFY(cattura.messaggi().first().testo.contains("carta esaurita"));
+    }
+
+    // A real print through QPrinter into a PDF: every line of the report, in a
+    // fixed-pitch font, page after page.
+    void stampaPdfVera_data()
+    {
+        QTest::addColumn<int>("strati");
+        QTest::addColumn<int>("pagine");
+        QTest::newRow("esempio") << 5 << 1;
+        QTest::newRow("piu' pagine") << 150 << 3;
+    }
+    void stampaPdfVera()
+    {
+        QFETCH(int, strati);
+        QFETCH(int, pagine);
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext non installato");
+        StatoProgetto lungo = s;
+        lungo.StratiMax = std::int16_t(strati);
+        SalvaStudio(cartella.path(), TestiStudio{"30", "20", "0.50", "0.50", " 29", " 5", " 60", " 300", " .9898"},
+                    lungo, {"06/12/2026", "."});
+        QFile salvato(lungo.NomeFile);
+        QVERIFY(salvato.open(QIODevice::ReadOnly));
+        QStringList righe = QString::fromLatin1(salvato.readAll()).split("\r\n");
+        const QString pdf = cartella.path() + "/studio.pdf";
+        {
+            ui::CatturaMessaggi cattura;
+            StampantePdf st(pdf);
+            StampaStudio(nullptr, lungo, st);
+            QVERIFY(cattura.messaggi().isEmpty());
+        }
+        QProcess testo;
+        testo.start("pdftotext", {"-layout", "-enc", "UTF-8", pdf, "-"});
+        QVERIFY(testo.waitForFinished());
+        // The text extractor lays the columns out again: compare the lines word by word.
+        auto parole = [](const QStringList &righe) {
+            QStringList r;
+            for (const QString &riga : righe)
+                if (!riga.simplified().isEmpty()) r << riga.simplified();
+            return r;
+        };
+        const QString stampato = QString::fromUtf8(testo.readAllStandardOutput());
+        QCOMPARE(stampato.count(u'\f'), pagine);
+        QCOMPARE(parole(QString(stampato).remove(u'\f').split(u'\n')), parole(righe));
+        QVERIFY(stampato.contains(QString::fromUtf8("N°Strati")));
+        QProcess font;
+        font.start("pdffonts", {pdf});
+        QVERIFY(font.waitForFinished());
+        QVERIFY2(QString::fromUtf8(font.readAllStandardOutput()).contains("Mono"), "carattere a passo fisso");
+    }
+};
+
+QTEST_MAIN(TstStampa)
+#include "tst_stampa.moc"
