@@ -61,17 +61,6 @@ private slots:
         QCOMPARE(esterna.messaggi().first().testo, QString("fuori"));
     }
 
-    void gestoreRestituito()
-    {
-        int chiamate = 0;
-        const GestoreMessaggi prima = ImpostaGestoreMessaggi([&](const Messaggio &) { ++chiamate; });
-        MostraAvviso(nullptr, "uno");
-        const GestoreMessaggi mio = ImpostaGestoreMessaggi(prima);
-        QVERIFY(mio);
-        mio({});
-        QCOMPARE(chiamate, 2);
-    }
-
     // With no handler the message is a real modal box with one OK button.
     void boxModale()
     {
