@@ -29,9 +29,11 @@ std::int64_t arrotonda(i128 v, int scala)
     if (scala >= 0) {
         // 10^19 already exceeds the range for any non-zero value.
         if (scala > 19) throw ErroreRuntime::overflow();
-        const i128 r = v * p10(scala);
-        if (r > limite || r < -limite - 1) throw ErroreRuntime::overflow();
-        return static_cast<std::int64_t>(r);
+        // Check before multiplying: the product of two 15-digit mantissas times 10^19
+        // would not fit even in 128 bits.
+        const i128 p = p10(scala);
+        if (v > limite / p || v < (-limite - 1) / p) throw ErroreRuntime::overflow();
+        return static_cast<std::int64_t>(v * p);
     }
     const int n = -scala;
     if (n > 32) return 0;  // below half a unit whatever the digits

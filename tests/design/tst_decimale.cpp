@@ -80,6 +80,9 @@ private slots:
     {
         QVERIFY_THROWS_EXCEPTION(ErroreRuntime, Valuta::prodotto(1e8, 1e8));
         QVERIFY_THROWS_EXCEPTION(ErroreRuntime, Valuta::prodotto(1e300, 1e-280));
+        // Two full 15-digit mantissas and a large scale: found by fuzzing.
+        QVERIFY_THROWS_EXCEPTION(ErroreRuntime, Valuta::prodotto(1545545555522723911.0, 1545545555522723918686.0));
+        QVERIFY_THROWS_EXCEPTION(ErroreRuntime, Valuta::prodotto(123456789012345e3, 987654321098765e2));
     }
 
     void quindiciCifre()

@@ -1,0 +1,42 @@
+// libFuzzer target: number reading and the live recomputation on arbitrary texts.
+// The input is split at NUL bytes into the texts of H, B, D1, the wire and its
+// resistance per metre.
+
+#include "Errori.h"
+#include "Limiti.h"
+#include "Val.h"
+
+#include <cmath>
+#include <cstdlib>
+
+using namespace windara;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dati, size_t n)
+{
+    QString testi[5];
+    int campo = 0;
+    const QString tutto = QString::fromUtf8(reinterpret_cast<const char *>(dati), qsizetype(n));
+    for (const QChar c : tutto) {
+        if (c == QChar(0)) {
+            if (++campo == 5) break;
+            continue;
+        }
+        testi[campo] += c;
+    }
+    for (const QString &t : testi) {
+        try {
+            if (!std::isfinite(Val(t))) std::abort();
+        } catch (const ErroreRuntime &) {
+        }
+    }
+    StatoProgetto s;
+    s.ResistenzaMetro = testi[4];
+    DidascalieLimiti v;
+    try {
+        RecalcoloLimiti(TestiLimiti{testi[0], testi[1], testi[2], testi[3], testi[3]}, s, v);
+    } catch (const ErroreRuntime &) {
+    }
+    for (Risultato q : {Risultato::NumeroStrati, Risultato::SpireTotali, Risultato::Centro})
+        if (v[q].contains(u'-')) std::abort();
+    return 0;
+}

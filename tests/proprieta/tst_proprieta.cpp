@@ -1,0 +1,170 @@
+// Many thousands of random and hostile texts through number reading, the live limits,
+// the table and the report text: nothing crashes, every failure is a run-time error of
+// the rules, a run stops at one step and leaves the rest, and the written forms hold.
+
+#include "Errori.h"
+#include "GrigliaMemoria.h"
+#include "Limiti.h"
+#include "Studio.h"
+#include "Tabella.h"
+#include "Val.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <cmath>
+
+using namespace windara;
+
+namespace {
+
+// Texts built from the pieces that make number reading hard.
+class Generatore
+{
+public:
+    explicit Generatore(quint32 seme) : r(seme) {}
+
+    QString testo()
+    {
+        static const QStringList pezzi{
+            "0", "1", "2", "9", "5", ".", ".", "-", "+", "E", "e", "E+", "E-", "&H", "&O", "&h", "&", "F", "7",
+            " ", "\t", "\n", "\r", ",", "x", "°", "²", "€", "ω", "😀", "999999999999999999999", "E308", "E309",
+            "E-400", "E99999999999", "32767", "32768", "-32768", "0.5", "1.5", "1640.32", "&HFFFF", "&H7FFFFFFF",
+            "&O777", "1e", "--", "..", "00000000000000000000001"};
+        QString t;
+        const int n = int(r.bounded(0, 9));
+        for (int i = 0; i < n; ++i) t += pezzi[int(r.bounded(pezzi.size()))];
+        if (r.bounded(20) == 0) t += QString(int(r.bounded(400)), QChar(u'0' + char16_t(r.bounded(10))));
+        return t;
+    }
+    double numero()
+    {
+        switch (r.bounded(4)) {
+        case 0: return double(r.bounded(-5, 50));
+        case 1: return r.bounded(100.0) - 20;
+        case 2: return std::ldexp(r.bounded(1.0), int(r.bounded(-60, 1100)));
+        default: return 0.0;
+        }
+    }
+    int intero(int da, int a) { return int(r.bounded(da, a)); }
+
+    QRandomGenerator r;
+};
+
+// Records the order in which the captions are set, with the window's negative rule.
+class Registro : public DidascalieLimiti
+{
+public:
+    void ImpostaDidascalia(Risultato q, const QString &t) override
+    {
+        ordine << int(q);
+        DidascalieLimiti::ImpostaDidascalia(q, t);
+    }
+    QList<int> ordine;
+};
+
+} // namespace
+
+class TstProprieta : public QObject
+{
+    Q_OBJECT
+private slots:
+    void val()
+    {
+        Generatore g(1);
+        for (int i = 0; i < 50000; ++i) {
+            const QString t = g.testo();
+            try {
+                const double v = Val(t);
+                QVERIFY2(std::isfinite(v), qPrintable(t));
+            } catch (const ErroreRuntime &e) {
+                QCOMPARE(e.tipo(), ErroreRuntime::Tipo::Overflow);
+            }
+        }
+    }
+
+    void ricalcolo()
+    {
+        Generatore g(2);
+        const QList<int> tutti{0, 1, 2, 3, 4, 5};
+        StatoProgetto s;
+        Registro v;
+        for (int i = 0; i < 30000; ++i) {
+            const TestiLimiti t{g.testo(), g.testo(), g.testo(), g.testo(), g.testo()};
+            s.ResistenzaMetro = g.testo();
+            v.ordine.clear();
+            bool fermato = false;
+            try {
+                RecalcoloLimiti(t, s, v);
+            } catch (const ErroreRuntime &) {
+                fermato = true;
+            }
+            // The captions come in their order; a stop leaves off the rest.
+            QCOMPARE(v.ordine, tutti.mid(0, v.ordine.size()));
+            if (!fermato) QCOMPARE(v.ordine, tutti);
+            QCOMPARE(v.calcola, CalcolaAbilitato(t));
+            for (Risultato q : {Risultato::NumeroStrati, Risultato::SpireTotali, Risultato::Centro})
+                QVERIFY2(!v[q].contains(u'-'), qPrintable(v[q]));
+        }
+    }
+
+    void tabellaEStudio()
+    {
+        Generatore g(3);
+        for (int i = 0; i < 3000; ++i) {
+            StatoProgetto s;
+            s.Altezza = std::int16_t(g.intero(-32768, 32768));
+            s.SpirePerStrato = g.numero();
+            s.DiametroFilo = g.numero();
+            s.DiametroD1 = g.numero();
+            s.StratiMax = std::int16_t(g.intero(-5, 40));
+            s.ResistenzaMetro = g.testo();
+            GrigliaMemoria griglia;
+            try {
+                CompilaTabella(s, griglia, i % 2 ? "," : ".");
+                QCOMPARE(griglia.rows(), s.StratiMax < 1 ? 1 : s.StratiMax + 1);
+            } catch (const ErroreRuntime &) {
+            }
+            const TestiStudio t{g.testo(), g.testo(), g.testo(), g.testo(), g.testo(),
+                                g.testo(), g.testo(), g.testo(), g.testo()};
+            try {
+                const QByteArray b = TestoStudio(t, s, {"07/12/2026", i % 2 ? "," : "."});
+                // Every line of the file ends in CR LF; texts with their own line breaks
+                // are copied as they stand, so count only what the report itself writes.
+                QVERIFY(b.endsWith("\r\n"));
+                QVERIFY(b.count("\r\n") >= 21 + std::max<int>(0, s.StratiMax));
+            } catch (const ErroreRuntime &) {
+            }
+        }
+    }
+
+    // With texts that hold no line breaks, every line of the report ends in CR LF and
+    // nothing else breaks a line.
+    void righeDelloStudio()
+    {
+        Generatore g(4);
+        for (int i = 0; i < 3000; ++i) {
+            StatoProgetto s;
+            s.Altezza = std::int16_t(g.intero(0, 200));
+            s.SpirePerStrato = g.intero(0, 500);
+            s.DiametroFilo = g.numero();
+            s.DiametroD1 = g.numero();
+            s.StratiMax = std::int16_t(g.intero(-3, 30));
+            s.ResistenzaMetro = g.testo();
+            auto senzaACapo = [&] { return g.testo().remove(u'\n').remove(u'\r'); };
+            const TestiStudio t{senzaACapo(), senzaACapo(), senzaACapo(), senzaACapo(), senzaACapo(),
+                                senzaACapo(), senzaACapo(), senzaACapo(), senzaACapo()};
+            try {
+                const QByteArray b = TestoStudio(t, s, {"07/12/2026", "."});
+                QCOMPARE(b.count('\r'), b.count("\r\n"));
+                QCOMPARE(b.count('\n'), b.count("\r\n"));
+                for (const QByteArray &riga : b.split('\n').mid(21, std::max<int>(0, s.StratiMax)))
+                    QVERIFY(riga.endsWith(" \r"));
+            } catch (const ErroreRuntime &) {
+            }
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(TstProprieta)
+#include "tst_proprieta.moc"
