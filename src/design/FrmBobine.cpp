@@ -3,7 +3,10 @@
 #include "BarraStrumenti.h"
 #include "Catalogo.h"
 #include "Errori.h"
+#include "FrmCalcoli.h"
+#include "FrmTabella.h"
 #include "Icone.h"
+#include "Messaggi.h"
 #include "Module1.h"
 #include "Stile.h"
 #include "Twips.h"
@@ -88,6 +91,20 @@ FrmBobine::FrmBobine(const QString &cartellaProgramma, QWidget *parent)
     : QMainWindow(parent), m_cartella(cartellaProgramma)
 {
     Esci = [] { QCoreApplication::exit(0); };
+    // Each opening is a fresh modal window that runs its load steps.
+    Calcola = [this] {
+        frmCalcoli finestra(m_cartella, [this] { return testiStudio(); }, this);
+        finestra.exec();
+    };
+    Visualizza = [this] {
+        try {
+            frmtabella finestra(m_cartella, this);
+            finestra.exec();
+        } catch (const ErroreRuntime &e) {
+            // The main window's own connection still works: tell the user and go on.
+            ui::MostraErrore(this, e.testo());
+        }
+    };
     creaControlli();
 }
 

@@ -1,0 +1,330 @@
+// The whole flow between the windows: the main window's commands open the results and
+// wire table windows; from the results window a study is saved and printed.
+
+#include "BarraStrumenti.h"
+#include "FrmBobine.h"
+#include "FrmCalcoli.h"
+#include "FrmTabella.h"
+#include "GrigliaMemoria.h"
+#include "Messaggi.h"
+#include "ModelloGriglia.h"
+#include "Module1.h"
+#include "SalvaStudio.h"
+#include "Stampa.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace windara;
+
+namespace {
+
+class StampanteRegistrata : public Stampante
+{
+public:
+    bool Dialogo(QWidget *, int &c) override
+    {
+        ++dialoghi;
+        c = copie;
+        return conferma;
+    }
+    void ImpostaFont(const QString &, int) override {}
+    void Riga(const QString &t) override { corrente << t; }
+    bool FineDocumento() override
+    {
+        documenti << corrente;
+        corrente.clear();
+        return true;
+    }
+    int copie = 1;
+    bool conferma = true;
+    int dialoghi = 0;
+    QStringList corrente;
+    QList<QStringList> documenti;
+};
+
+QByteArray contenuto(const QString &percorso)
+{
+    QFile f(percorso);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList righeGriglia(const frmCalcoli &f)
+{
+    const GrigliaMemoria &g = f.modello().griglia();
+    QStringList r;
+    for (int i = 0; i < g.rows(); ++i) {
+        QStringList riga;
+        for (int c = 0; c < ColonneTabella; ++c) riga << g.text(i, c);
+        r << riga.join(u'|');
+    }
+    return r;
+}
+
+} // namespace
+
+class TstComandi : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir cartella;  // a program folder of its own: Database/ and Studi/
+    FrmBobine *f = nullptr;
+    StampanteRegistrata *stampante = nullptr;
+
+    QString studi() const { return cartella.path() + "/Studi"; }
+
+    void scrivi(const char *nome, const QString &testo)
+    {
+        QLineEdit *c = f->findChild<QLineEdit *>(nome);
+        c->selectAll();
+        QTest::keyClick(c, Qt::Key_Delete);
+        QTest::keyClicks(c, testo);
+    }
+    void progetto(const QString &h, const QString &b, const QString &d1, const QString &filo = "0.5")
+    {
+        QComboBox *lista = f->findChild<QComboBox *>("txtDiametro1");
+        lista->setCurrentIndex(lista->findText(filo));
+        scrivi("txtAltezza", h);
+        scrivi("txtB", b);
+        scrivi("txtL", d1);
+    }
+
+    // Opens a window from the main window and works in it while it is modal; the window
+    // is closed whatever the checks find.
+    template <class Finestra>
+    void inFinestra(const std::function<void()> &apri, const std::function<void(Finestra &)> &azione)
+    {
+        bool vista = false;
+        QTimer::singleShot(0, this, [&] {
+            auto *w = qobject_cast<Finestra *>(QApplication::activeModalWidget());
+            const auto chiudi = qScopeGuard([w] { if (w) w->close(); });
+            QVERIFY(w);
+            // Shortcuts reach only the active window.
+            QApplication::setActiveWindow(w);
+            QVERIFY(QTest::qWaitForWindowActive(w));
+            vista = true;
+            azione(*w);
+        });
+        apri();
+        QVERIFY(vista);
+    }
+    void inCalcoli(const std::function<void(frmCalcoli &)> &azione)
+    {
+        inFinestra<frmCalcoli>([this] { f->findChild<QAction *>("mnuCrea")->trigger(); }, [&](frmCalcoli &w) {
+            w.usaStampante(stampante);
+            azione(w);
+        });
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(QDir(cartella.path()).mkpath("Database"));
+        QVERIFY(QFile::copy(WINDARA_PROGRAM_DIR "/Database/Diametri.db", cartella.path() + "/Database/Diametri.db"));
+    }
+    void init()
+    {
+        QVERIFY(QDir(cartella.path()).mkpath("Studi"));
+        Module1() = StatoProgetto{};
+        stampante = new StampanteRegistrata;
+        f = new FrmBobine(cartella.path());
+        f->Esci = [] {};
+        f->Form_Load();
+        f->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f));
+    }
+    void cleanup()
+    {
+        delete f;
+        delete stampante;
+        QDir(studi()).removeRecursively();
+        QLocale::setDefault(QLocale::c());
+    }
+
+    // Every opening shows the table of the inputs on screen at that moment, unsaved.
+    void calcolaMostraIlProgettoCorrente_data()
+    {
+        QTest::addColumn<bool>("daBarra");
+        QTest::newRow("menu") << false;
+        QTest::newRow("barra") << true;
+    }
+    void calcolaMostraIlProgettoCorrente()
+    {
+        QFETCH(bool, daBarra);
+        auto apri = [&] {
+            if (daBarra) f->findChild<ui::BarraStrumenti *>("Toolbar1")->premi(1);
+            else f->findChild<QAction *>("mnuCrea")->trigger();
+        };
+        progetto("20", "3.5", "10");
+        Module1().Salvato = Vero;
+        inFinestra<frmCalcoli>(apri, [](frmCalcoli &w) {
+            QCOMPARE(righeGriglia(w), (QStringList{"N° Strati|N° Spire|A1|Filo necessario (m)|Induttanza (mH)|R teorica (Ohm)",
+                                                   "1|40|5.5|1.3816|0.0064|0.1213", "2|80|6|3.0144|0.0273|0.2647",
+                                                   "3|120|6.5|4.8984|0.0653|0.4301"}));
+            QCOMPARE(Module1().Salvato, Falso);
+        });
+        scrivi("txtB", "4.5");
+        Module1().Salvato = Vero;
+        inFinestra<frmCalcoli>(apri, [](frmCalcoli &w) {
+            QCOMPARE(w.modello().griglia().rows(), 6);
+            QCOMPARE(Module1().Salvato, Falso);
+        });
+    }
+
+    void salva_data()
+    {
+        QTest::addColumn<int>("via");
+        QTest::newRow("menu") << 0;
+        QTest::newRow("Ctrl+S") << 1;
+        QTest::newRow("barra") << 2;
+    }
+    // The saved bytes: the report text of the design on screen, and a fixed file.
+    void salva()
+    {
+        QFETCH(int, via);
+        progetto("30", "4.5", "20");
+        inCalcoli([&](frmCalcoli &w) {
+            ui::CatturaMessaggi cattura;
+            if (via == 0) w.findChild<QAction *>("MnuSalva")->trigger();
+            if (via == 1) QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+            if (via == 2) QTest::mouseClick(w.findChild<ui::BarraStrumenti *>("Toolbar1")->widgetPulsante(1), Qt::LeftButton);
+            QVERIFY(cattura.messaggi().isEmpty());
+            QCOMPARE(Module1().Salvato, Vero);
+        });
+        const QString percorso = studi() + "/30x20-0_5.txt";
+        QCOMPARE(Module1().NomeFile, percorso);
+        StatoProgetto copia = Module1();
+        QCOMPARE(contenuto(percorso), TestoStudio(f->testiStudio(), copia, ImpostazioniUtente()));
+        const QString oggi = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
+        QCOMPARE(contenuto(percorso),
+                 contenuto(WINDARA_SOURCE_DIR "/tests/design/dati/30x20-0_5.txt").replace("@DATA@", oggi.toLatin1()));
+    }
+
+    void salvaSostituisceOAggiunge()
+    {
+        progetto("30", "4.5", "20");
+        inCalcoli([](frmCalcoli &w) { w.findChild<QAction *>("MnuSalva")->trigger(); });
+        scrivi("txtB", "3.5");
+        inCalcoli([](frmCalcoli &w) { w.findChild<QAction *>("MnuSalva")->trigger(); });
+        QCOMPARE(QDir(studi()).entryList(QDir::Files), QStringList{"30x20-0_5.txt"});
+        QVERIFY(contenuto(studi() + "/30x20-0_5.txt").contains("strati consentiti---------------  3\r\n"));
+        scrivi("txtL", "21");
+        inCalcoli([](frmCalcoli &w) { w.findChild<QAction *>("MnuSalva")->trigger(); });
+        QCOMPARE(QDir(studi()).entryList(QDir::Files), (QStringList{"30x20-0_5.txt", "30x21-0_5.txt"}));
+    }
+
+    // A save that cannot be done is told, changes nothing and the program goes on.
+    void salvataggioImpossibile_data()
+    {
+        QTest::addColumn<QString>("h");
+        QTest::addColumn<bool>("senzaStudi");
+        QTest::newRow("Studi mancante") << "30" << true;
+        QTest::newRow("nome rifiutato") << "3:0" << false;
+        QTest::newRow("barra") << "3/0" << false;
+        QTest::newRow("risale") << "../30" << false;
+    }
+    void salvataggioImpossibile()
+    {
+        QFETCH(QString, h);
+        QFETCH(bool, senzaStudi);
+        progetto("30", "4.5", "20");
+        inCalcoli([](frmCalcoli &w) { w.findChild<QAction *>("MnuSalva")->trigger(); });
+        const QByteArray prima = contenuto(studi() + "/30x20-0_5.txt");
+        if (senzaStudi) QVERIFY(QDir(studi()).removeRecursively());
+        scrivi("txtAltezza", h);
+        inCalcoli([&](frmCalcoli &w) {
+            ui::CatturaMessaggi cattura;
+            w.findChild<QAction *>("MnuSalva")->trigger();
+            QCOMPARE(cattura.messaggi().size(), 1);
+            QCOMPARE(cattura.messaggi().first().icona, QMessageBox::Critical);
+            QCOMPARE(Module1().Salvato, Falso);
+            QVERIFY(w.isVisible());
+        });
+        QCOMPARE(Module1().NomeFile, studi() + "/30x20-0_5.txt");
+        QCOMPARE(QDir(cartella.path()).entryList(QDir::Files), QStringList{});
+        QCOMPARE(QDir(cartella.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                 senzaStudi ? QStringList{"Database"} : (QStringList{"Database", "Studi"}));
+        if (!senzaStudi) {
+            QCOMPARE(QDir(studi()).entryList(QDir::Files), QStringList{"30x20-0_5.txt"});
+            QCOMPARE(contenuto(studi() + "/30x20-0_5.txt"), prima);
+        }
+    }
+
+    // Print warns before a save, prints after it, and warns again after reopening.
+    void stampa()
+    {
+        progetto("30", "4.5", "20");
+        inCalcoli([this](frmCalcoli &w) {
+            ui::CatturaMessaggi cattura;
+            QTest::keyClick(&w, Qt::Key_T, Qt::ControlModifier);
+            QCOMPARE(cattura.messaggi().size(), 1);
+            QCOMPARE(cattura.messaggi().first().testo, AvvisoSalvareStampa());
+            QCOMPARE(stampante->dialoghi, 0);
+            w.findChild<ui::BarraStrumenti *>("Toolbar1")->premi(1);
+            stampante->copie = 2;
+            w.findChild<ui::BarraStrumenti *>("Toolbar1")->premi(2);
+            QCOMPARE(stampante->documenti.size(), 2);
+            QCOMPARE(cattura.messaggi().size(), 1);
+        });
+        const QStringList righe = QString::fromLatin1(contenuto(Module1().NomeFile)).split("\r\n").mid(0, 26);
+        QCOMPARE(stampante->documenti.size(), 2);
+        QCOMPARE(stampante->documenti.first(), righe);
+        QCOMPARE(stampante->documenti.last(), righe);
+        stampante->dialoghi = 0;
+        inCalcoli([this](frmCalcoli &w) {
+            ui::CatturaMessaggi cattura;
+            w.findChild<QAction *>("MnuStampa")->trigger();
+            QCOMPARE(cattura.messaggi().size(), 1);
+            QCOMPARE(stampante->dialoghi, 0);
+        });
+    }
+
+    void stampaDiUnoStudioCancellato()
+    {
+        progetto("30", "4.5", "20");
+        inCalcoli([this](frmCalcoli &w) {
+            ui::CatturaMessaggi cattura;
+            w.findChild<QAction *>("MnuSalva")->trigger();
+            QVERIFY(QFile::remove(Module1().NomeFile));
+            w.findChild<QAction *>("MnuStampa")->trigger();
+            QCOMPARE(cattura.messaggi().size(), 1);
+            QVERIFY(cattura.messaggi().first().testo.contains("30x20-0_5.txt"));
+            QVERIFY(stampante->documenti.isEmpty());
+            QVERIFY(w.isVisible());
+        });
+    }
+
+    void visualizza()
+    {
+        inFinestra<frmtabella>([this] { f->findChild<QAction *>("mnuvisualizza")->trigger(); }, [](frmtabella &) {});
+        // The lookups of the main window go on over the reopened connection.
+        QComboBox *lista = f->findChild<QComboBox *>("txtDiametro1");
+        lista->setCurrentIndex(lista->findText("0.25"));
+        QCOMPARE(Module1().ResistenzaMetro, QString("0.3512"));
+    }
+
+    void visualizzaSenzaCatalogo()
+    {
+        const QString db = cartella.path() + "/Database/Diametri.db";
+        QVERIFY(QFile::rename(db, db + ".via"));
+        const auto rimetti = qScopeGuard([&] { QFile::rename(db + ".via", db); });
+        ui::CatturaMessaggi cattura;
+        f->findChild<QAction *>("mnuvisualizza")->trigger();
+        QCOMPARE(cattura.messaggi().size(), 1);
+        QVERIFY(cattura.messaggi().first().testo.contains("Diametri.db"));
+        QVERIFY(!QFile::exists(db));
+        QVERIFY(f->isVisible());
+    }
+};
+
+QTEST_MAIN(TstComandi)
+#include "tst_comandi.moc"
