@@ -5,8 +5,12 @@
 
 #include "GrigliaMemoria.h"
 #include "Limiti.h"
+#include "SalvaStudio.h"
 #include "Studio.h"
 #include "Tabella.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 
 using namespace windara;
 
@@ -42,5 +46,10 @@ int main()
     const TestiStudio ts{"30", "20", "0.05", "0.05", " 3320.6", " 32766", " 600", " 19659600", " 1"};
     const ImpostazioniStudio imp{QStringLiteral("07/12/2026"), QStringLiteral(".")};
     banco::misura("testo dello studio di 32766 righe", 40000, 21, [&] { (void)TestoStudio(ts, m, imp); });
+
+    QTemporaryDir cartella;
+    QDir(cartella.path()).mkdir(QStringLiteral("Studi"));
+    banco::misura("salvataggio dello studio di 32766 righe", 60000, 21,
+                  [&] { SalvaStudio(cartella.path(), ts, m, imp); });
     return 0;
 }
