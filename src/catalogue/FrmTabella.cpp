@@ -2,6 +2,7 @@
 
 #include "BarraStrumenti.h"
 #include "Errori.h"
+#include "Finestra.h"
 #include "Icone.h"
 #include "Messaggi.h"
 #include "Module1.h"
@@ -11,14 +12,13 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQueryModel>
 #include <QTableView>
-#include <QVBoxLayout>
 
 namespace windara {
 
@@ -89,7 +89,9 @@ int numeroFinestra = 0;
 } // namespace
 
 frmtabella::frmtabella(const QString &cartellaProgramma, QWidget *parent)
-    : QDialog(parent), m_cartella(cartellaProgramma),
+    : ui::FinestraSecondaria("frmtabella", QStringLiteral("Tabella riassuntiva diametri fili di rame"),
+                             QStringLiteral("icona-tabella"), LarghezzaClienteTwips, AltezzaClienteTwips, parent),
+      m_cartella(cartellaProgramma),
       m_connessione(QStringLiteral("Data1-%1").arg(++numeroFinestra))
 {
     creaControlli();
@@ -105,38 +107,20 @@ frmtabella::~frmtabella()
 
 void frmtabella::creaControlli()
 {
-    setObjectName(QStringLiteral("frmtabella"));
-    setWindowTitle(QStringLiteral("Tabella riassuntiva diametri fili di rame"));
-    setWindowIcon(ui::IconaSvg(QStringLiteral("icona-tabella")));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFont(ui::FontArial(8.25));
 
-    auto *barraMenu = new QMenuBar(this);
-    QMenu *ordinamento = barraMenu->addMenu(QStringLiteral("&Ordinamento"));
+    QMenu *ordinamento = barraMenu()->addMenu(QStringLiteral("&Ordinamento"));
     ordinamento->setObjectName(QStringLiteral("mnuOrdinamento"));
-    MnuCrescente = ordinamento->addAction(QStringLiteral("Crescen&te"));
-    MnuCrescente->setObjectName(QStringLiteral("MnuCrescente"));
-    MnuCrescente->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    MnuDecrescente = ordinamento->addAction(QStringLiteral("&Decrescente"));
-    MnuDecrescente->setObjectName(QStringLiteral("MnuDecrescente"));
-    MnuDecrescente->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    MnuPrecedente = barraMenu->addAction(QStringLiteral("&Precedente"));
-    MnuPrecedente->setObjectName(QStringLiteral("MnuPrecedente"));
+    MnuCrescente =
+        ui::VoceMenu(ordinamento, "MnuCrescente", QStringLiteral("Crescen&te"), QKeySequence(Qt::CTRL | Qt::Key_T));
+    MnuDecrescente = ui::VoceMenu(ordinamento, "MnuDecrescente", QStringLiteral("&Decrescente"),
+                                  QKeySequence(Qt::CTRL | Qt::Key_D));
+    MnuPrecedente = ui::VoceMenu(barraMenu(), "MnuPrecedente", QStringLiteral("&Precedente"));
     connect(MnuCrescente, &QAction::triggered, this, [this] { Ordina(Ordinamento::Crescente); });
     connect(MnuDecrescente, &QAction::triggered, this, [this] { Ordina(Ordinamento::Decrescente); });
     connect(MnuPrecedente, &QAction::triggered, this, &QDialog::close);
 
-    auto *cliente = new QWidget(this);
-    cliente->setObjectName(QStringLiteral("cliente"));
-    cliente->setFixedSize(Pixel(LarghezzaClienteTwips), Pixel(AltezzaClienteTwips));
-    auto *impaginazione = new QVBoxLayout(this);
-    impaginazione->setContentsMargins(0, 0, 0, 0);
-    impaginazione->setSpacing(0);
-    impaginazione->setMenuBar(barraMenu);
-    impaginazione->addWidget(cliente);
-    impaginazione->setSizeConstraint(QLayout::SetFixedSize);
-
+    QWidget *cliente = this->cliente();
     Data1 = new ModelloFili(this);
     DBGrid1 = new GrigliaFili(cliente);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
@@ -179,9 +163,7 @@ void frmtabella::creaControlli()
     setTabOrder(DBGrid1, Toolbar1);
     DBGrid1->setFocus();
 
-    adjustSize();
-    const QScreen *schermo = (parentWidget() ? parentWidget() : this)->screen();
-    move(schermo->availableGeometry().center() - rect().center());
+    ui::CentraSulloSchermo(this);
 }
 
 void frmtabella::Form_Load()
@@ -227,16 +209,6 @@ void frmtabella::Toolbar1_ButtonClick(int indice)
 {
     ui::SmistaPulsante(indice, {[this] { Ordina(Ordinamento::Crescente); },
                                 [this] { Ordina(Ordinamento::Decrescente); }, nullptr, [this] { close(); }});
-}
-
-void frmtabella::keyPressEvent(QKeyEvent *evento)
-{
-    // The window closes only by Precedente or its close box, not by Escape.
-    if (evento->key() == Qt::Key_Escape) {
-        evento->accept();
-        return;
-    }
-    QDialog::keyPressEvent(evento);
 }
 
 } // namespace windara

@@ -2,7 +2,7 @@
 
 #include "Catalogo.h"
 
-#include <QDialog>
+#include "Finestra.h"
 
 class QAction;
 class QSqlQueryModel;
@@ -18,7 +18,7 @@ class BarraStrumenti;
 // descending by nominal diameter. Built afresh for every opening; building it is its
 // load, which reopens the shared connection DatabaseFili (left open for the main window
 // when this window goes) and lists the table on a private connection of its own.
-class frmtabella : public QDialog
+class frmtabella : public ui::FinestraSecondaria
 {
     Q_OBJECT
 public:
@@ -29,9 +29,6 @@ public:
 
     // The grid's private connection, closed when the window goes.
     const QString &connessioneGriglia() const { return m_connessione; }
-
-protected:
-    void keyPressEvent(QKeyEvent *evento) override;
 
 private:
     void creaControlli();

@@ -4,6 +4,7 @@
 #include "Catalogo.h"
 #include "Errori.h"
 #include "FrmCalcoli.h"
+#include "Finestra.h"
 #include "FrmTabella.h"
 #include "Icone.h"
 #include "Messaggi.h"
@@ -119,12 +120,9 @@ void FrmBobine::creaControlli()
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
-    mnuCrea = menuBar()->addAction(QStringLiteral("Calcola"));
-    mnuCrea->setObjectName(QStringLiteral("mnuCrea"));
-    mnuvisualizza = menuBar()->addAction(QStringLiteral("Visualizza"));
-    mnuvisualizza->setObjectName(QStringLiteral("mnuvisualizza"));
-    MnuEsci = menuBar()->addAction(QStringLiteral("Esci"));
-    MnuEsci->setObjectName(QStringLiteral("MnuEsci"));
+    mnuCrea = ui::VoceMenu(menuBar(), "mnuCrea", QStringLiteral("Calcola"));
+    mnuvisualizza = ui::VoceMenu(menuBar(), "mnuvisualizza", QStringLiteral("Visualizza"));
+    MnuEsci = ui::VoceMenu(menuBar(), "MnuEsci", QStringLiteral("Esci"));
     connect(mnuCrea, &QAction::triggered, this, [this] { if (Calcola) Calcola(); });
     connect(mnuvisualizza, &QAction::triggered, this, [this] { if (Visualizza) Visualizza(); });
     connect(MnuEsci, &QAction::triggered, this, [this] { Esci(); });
@@ -215,6 +213,7 @@ void FrmBobine::creaControlli()
 
     // The client area is fixed; the window is the menu bar's height taller.
     setFixedSize(cliente->width(), cliente->height() + menuBar()->sizeHint().height());
+    ui::CentraSulloSchermo(this);
 }
 
 void FrmBobine::Form_Load()

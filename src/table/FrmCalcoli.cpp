@@ -2,6 +2,7 @@
 
 #include "BarraStrumenti.h"
 #include "Errori.h"
+#include "Finestra.h"
 #include "Icone.h"
 #include "Messaggi.h"
 #include "ModelloGriglia.h"
@@ -13,14 +14,12 @@
 
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QScreen>
 #include <QSvgWidget>
 #include <QTableView>
-#include <QVBoxLayout>
 
 namespace windara {
 
@@ -58,7 +57,9 @@ protected:
 } // namespace
 
 frmCalcoli::frmCalcoli(const QString &cartellaProgramma, std::function<TestiStudio()> testi, QWidget *parent)
-    : QDialog(parent), m_cartella(cartellaProgramma), m_testi(std::move(testi))
+    : ui::FinestraSecondaria("frmCalcoli", QStringLiteral("Calcolo Induttanza"), QStringLiteral("icona-calcoli"),
+                             LarghezzaClienteTwips, AltezzaClienteTwips, parent),
+      m_cartella(cartellaProgramma), m_testi(std::move(testi))
 {
     creaControlli();
     Form_Load();
@@ -68,40 +69,18 @@ frmCalcoli::~frmCalcoli() = default;
 
 void frmCalcoli::creaControlli()
 {
-    setObjectName(QStringLiteral("frmCalcoli"));
-    setWindowTitle(QStringLiteral("Calcolo Induttanza"));
-    setWindowIcon(ui::IconaSvg(QStringLiteral("icona-calcoli")));
-    // Fixed dialog border: a close box, no minimise or maximise.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-
-    auto *barraMenu = new QMenuBar(this);
-    QMenu *file = barraMenu->addMenu(QStringLiteral("File"));
+    QMenu *file = barraMenu()->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("MnuFile"));
-    MnuSalva = file->addAction(QStringLiteral("S&alva"));
-    MnuSalva->setObjectName(QStringLiteral("MnuSalva"));
-    MnuSalva->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    MnuStampa = file->addAction(QStringLiteral("S&tampa"));
-    MnuStampa->setObjectName(QStringLiteral("MnuStampa"));
-    MnuStampa->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    MnuSalva = ui::VoceMenu(file, "MnuSalva", QStringLiteral("S&alva"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    MnuStampa = ui::VoceMenu(file, "MnuStampa", QStringLiteral("S&tampa"), QKeySequence(Qt::CTRL | Qt::Key_T));
     file->addSeparator()->setObjectName(QStringLiteral("mnuline"));
-    MnuPrecedente = file->addAction(QStringLiteral("P&recedente"));
-    MnuPrecedente->setObjectName(QStringLiteral("MnuPrecedente"));
-    MnuPrecedente->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    MnuPrecedente =
+        ui::VoceMenu(file, "MnuPrecedente", QStringLiteral("P&recedente"), QKeySequence(Qt::CTRL | Qt::Key_P));
     connect(MnuSalva, &QAction::triggered, this, &frmCalcoli::Salva);
     connect(MnuStampa, &QAction::triggered, this, &frmCalcoli::Stampa);
     connect(MnuPrecedente, &QAction::triggered, this, &QDialog::close);
 
-    auto *cliente = new QWidget(this);
-    cliente->setObjectName(QStringLiteral("cliente"));
-    cliente->setFixedSize(Pixel(LarghezzaClienteTwips), Pixel(AltezzaClienteTwips));
-    auto *impaginazione = new QVBoxLayout(this);
-    impaginazione->setContentsMargins(0, 0, 0, 0);
-    impaginazione->setSpacing(0);
-    impaginazione->setMenuBar(barraMenu);
-    impaginazione->addWidget(cliente);
-    impaginazione->setSizeConstraint(QLayout::SetFixedSize);
-
+    QWidget *cliente = this->cliente();
     m_modello = new ModelloGriglia(this);
     MSFlexGrid1 = new VistaGriglia(cliente);
     MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
@@ -149,10 +128,7 @@ void frmCalcoli::creaControlli()
     setTabOrder(MSFlexGrid1, Toolbar1);
     MSFlexGrid1->setFocus();
 
-    // Centred on the screen, not on the main window.
-    adjustSize();
-    const QScreen *schermo = (parentWidget() ? parentWidget() : this)->screen();
-    move(schermo->availableGeometry().center() - rect().center());
+    ui::CentraSulloSchermo(this);
 }
 
 void frmCalcoli::Form_Load()
@@ -196,16 +172,6 @@ void frmCalcoli::Stampa()
         stampante = m_stampanteSistema.get();
     }
     StampaStudio(this, Module1(), *stampante);
-}
-
-void frmCalcoli::keyPressEvent(QKeyEvent *evento)
-{
-    // The window closes only by Precedente or its close box, not by Escape.
-    if (evento->key() == Qt::Key_Escape) {
-        evento->accept();
-        return;
-    }
-    QDialog::keyPressEvent(evento);
 }
 
 } // namespace windara

@@ -2,7 +2,7 @@
 
 #include "Studio.h"
 
-#include <QDialog>
+#include "Finestra.h"
 
 #include <functional>
 #include <memory>
@@ -23,7 +23,7 @@ class BarraStrumenti;
 // rests on, and the commands to save, print and go back. Built afresh for every opening;
 // building it is its load (the study starts unsaved and the table is filled from the
 // design state), so a caller only shows it modally and destroys it.
-class frmCalcoli : public QDialog
+class frmCalcoli : public ui::FinestraSecondaria
 {
     Q_OBJECT
 public:
@@ -37,9 +37,6 @@ public:
     void usaStampante(Stampante *stampante) { m_stampante = stampante; }
 
     const ModelloGriglia &modello() const { return *m_modello; }
-
-protected:
-    void keyPressEvent(QKeyEvent *evento) override;
 
 private:
     void creaControlli();

@@ -1,0 +1,58 @@
+#include "Finestra.h"
+
+#include "Icone.h"
+#include "Twips.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace windara::ui {
+
+void CentraSulloSchermo(QWidget *finestra)
+{
+    finestra->adjustSize();
+    const QWidget *riferimento = finestra->parentWidget() ? finestra->parentWidget() : finestra;
+    finestra->move(riferimento->screen()->availableGeometry().center() - finestra->rect().center());
+}
+
+QAction *VoceMenu(QWidget *menu, const char *nome, const QString &testo, const QKeySequence &scorciatoia)
+{
+    QAction *voce = menu->addAction(testo);
+    voce->setObjectName(QLatin1String(nome));
+    if (!scorciatoia.isEmpty()) voce->setShortcut(scorciatoia);
+    return voce;
+}
+
+FinestraSecondaria::FinestraSecondaria(const char *nome, const QString &titolo, const QString &icona,
+                                       int larghezzaTwips, int altezzaTwips, QWidget *parent)
+    : QDialog(parent), m_barraMenu(new QMenuBar(this)), m_cliente(new QWidget(this))
+{
+    setObjectName(QLatin1String(nome));
+    setWindowTitle(titolo);
+    setWindowIcon(IconaSvg(icona));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+
+    m_cliente->setObjectName(QStringLiteral("cliente"));
+    m_cliente->setFixedSize(DimensioneTwips(larghezzaTwips, altezzaTwips));
+    auto *impaginazione = new QVBoxLayout(this);
+    impaginazione->setContentsMargins(0, 0, 0, 0);
+    impaginazione->setSpacing(0);
+    impaginazione->setMenuBar(m_barraMenu);
+    impaginazione->addWidget(m_cliente);
+    impaginazione->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void FinestraSecondaria::keyPressEvent(QKeyEvent *evento)
+{
+    if (evento->key() == Qt::Key_Escape) {
+        evento->accept();
+        return;
+    }
+    QDialog::keyPressEvent(evento);
+}
+
+} // namespace windara::ui
