@@ -60,28 +60,50 @@ Decimale15 Decimale15::da(double v)
         // Whole numbers below 10^15 are their own 15 digits.
         d.mantissa = static_cast<std::int64_t>(a);
     } else {
-        // The shortest text that reads back as the double, when it has at most 15 digits,
-        // is the nearest 15-digit decimal too; otherwise the correctly rounded 15-digit
-        // scientific form ("%.14e") gives it. Never round the shortest text again.
+        // The 15 digits come from the shortest text that reads back as the double (at
+        // most 17 digits), rounded: no 15-digit rounding boundary can lie between that
+        // text and the double, or a boundary would itself be a shorter or closer text.
+        // Only when the shortest text sits on a boundary (16 digits ending in 5, as
+        // 7.408655322280855) does the double's exact value decide, from the correctly
+        // rounded "%.14e" form. Never round a tie of the shortest text.
         char buf[40];
         const char *fine = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific).ptr;
-        int cifreSignificative = 0;
-        for (const char *p = buf; p < fine && *p != 'e'; ++p)
-            if (*p >= '0' && *p <= '9') ++cifreSignificative;
-        if (cifreSignificative > 15)
-            fine = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 14).ptr;
         std::int64_t m = 0;
-        int frazione = 0;
+        int cifre = 0, frazione = 0;
         const char *p = buf;
         for (bool punto = false; p < fine && *p != 'e'; ++p) {
             if (*p == '.') { punto = true; continue; }
             m = m * 10 + (*p - '0');
+            ++cifre;
             if (punto) ++frazione;
         }
         int e = 0;
         if (p < fine) std::from_chars(p + (p[1] == '+' ? 2 : 1), fine, e);
+        int esponente = e - frazione;
+        // Subnormal doubles are coarser than 15 digits: their shortest text is no guide.
+        const bool subnormale = a < std::numeric_limits<double>::min();
+        bool esatto = subnormale;
+        if (cifre > 15 && !subnormale) {
+            const std::int64_t divisore = cifre == 16 ? 10 : 100;
+            const std::int64_t resto = m % divisore, meta = divisore / 2;
+            m /= divisore;
+            esponente += cifre - 15;
+            if (resto == meta) esatto = true;
+            else if (resto > meta && ++m == 1000000000000000LL) {
+                m /= 10;
+                ++esponente;
+            }
+        }
+        if (esatto) {
+            fine = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 14).ptr;
+            m = 0;
+            for (p = buf; p < fine && *p != 'e'; ++p)
+                if (*p != '.') m = m * 10 + (*p - '0');
+            std::from_chars(p + (p[1] == '+' ? 2 : 1), fine, e);
+            esponente = e - 14;
+        }
         d.mantissa = m;
-        d.esponente = e - frazione;
+        d.esponente = esponente;
     }
     while (d.mantissa % 10 == 0) { d.mantissa /= 10; ++d.esponente; }
     return d;

@@ -6,6 +6,7 @@
 #include "GrigliaMemoria.h"
 #include "Limiti.h"
 #include "Studio.h"
+#include "Decimale.h"
 #include "Tabella.h"
 #include "Val.h"
 
@@ -13,6 +14,8 @@
 #include <QTest>
 
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 
 using namespace windara;
 
@@ -69,6 +72,41 @@ class TstProprieta : public QObject
 {
     Q_OBJECT
 private slots:
+    // The 15 digits of a double equal those of its correctly rounded "%.14e" form,
+    // for doubles of every magnitude and for short decimals and their neighbours.
+    void quindiciCifre()
+    {
+        QRandomGenerator r(5);
+        int errori = 0;
+        auto confronta = [&errori](double v) {
+            char buf[40];
+            std::snprintf(buf, sizeof buf, "%.14e", std::fabs(v));
+            const Decimale15 d = Decimale15::da(v);
+            // Back to the same scientific form: 15 digits, trailing zeros restored.
+            QString cifre = QString::number(d.mantissa);
+            const int esponente = d.esponente + int(cifre.size()) - 1;
+            cifre = cifre.leftJustified(15, u'0');
+            const QString atteso = QString::fromLatin1(buf).remove(u'.');
+            const QString ottenuto = cifre + QString::asprintf("e%+03d", esponente);
+            if (atteso != ottenuto && ++errori <= 5) qWarning("%s: %s invece di %s", buf, qPrintable(ottenuto), qPrintable(atteso));
+        };
+        for (int i = 0; i < 300000; ++i) {
+            const quint64 bit = r.generate64();
+            double v;
+            std::memcpy(&v, &bit, sizeof v);
+            if (std::isfinite(v) && v != 0) confronta(v);
+            // Short decimals and the doubles next to them: where ties hide.
+            const double corto = double(r.bounded(1, 100000000)) / std::pow(10.0, r.bounded(0, 9));
+            confronta(corto);
+            confronta(std::nextafter(corto, 0.0));
+            confronta(std::nextafter(corto, 1e300));
+        }
+        confronta(7.408655322280855);
+        confronta(2.2973496000000004);
+        confronta(0.02835);
+        QCOMPARE(errori, 0);
+    }
+
     void val()
     {
         Generatore g(1);
