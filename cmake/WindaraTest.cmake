@@ -4,6 +4,7 @@ function(windara_add_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE Qt6::Test ${T_LIBS})
+  target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests/comune)
   target_compile_definitions(${T_NAME} PRIVATE
     WINDARA_PROGRAM_DIR="${WINDARA_PROGRAM_DIR}"
     WINDARA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

@@ -11,6 +11,7 @@
 #include "Module1.h"
 #include "SalvaStudio.h"
 #include "Stampa.h"
+#include "StampanteRegistrata.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,32 +26,9 @@
 #include <QTimer>
 
 using namespace windara;
+using prova::StampanteRegistrata;
 
 namespace {
-
-class StampanteRegistrata : public Stampante
-{
-public:
-    bool Dialogo(QWidget *, int &c) override
-    {
-        ++dialoghi;
-        c = copie;
-        return conferma;
-    }
-    void ImpostaFont(const QString &, int) override {}
-    void Riga(const QString &t) override { corrente << t; }
-    bool FineDocumento() override
-    {
-        documenti << corrente;
-        corrente.clear();
-        return true;
-    }
-    int copie = 1;
-    bool conferma = true;
-    int dialoghi = 0;
-    QStringList corrente;
-    QList<QStringList> documenti;
-};
 
 QByteArray contenuto(const QString &percorso)
 {

@@ -1,4 +1,5 @@
 #include "Errori.h"
+#include "Esempi.h"
 #include "SalvaStudio.h"
 
 #include <QDir>
@@ -9,23 +10,6 @@
 using namespace windara;
 
 namespace {
-
-StatoProgetto progettoEsempio()
-{
-    StatoProgetto s;
-    s.Altezza = 30;
-    s.SpirePerStrato = 60;
-    s.DiametroFilo = 0.5;
-    s.DiametroD1 = 20;
-    s.StratiMax = 5;
-    s.ResistenzaMetro = "0.0894";
-    return s;
-}
-
-TestiStudio testi(const QString &h = "30", const QString &d1 = "20", const QString &diametro = "0.50")
-{
-    return TestiStudio{h, d1, diametro, "0.50", " 29", " 5", " 60", " 300", " .9898"};
-}
 
 const ImpostazioniStudio esempio{"06/12/2026", "."};
 
@@ -57,26 +41,26 @@ private slots:
     void salvaIByteDelTesto()
     {
         Cartella c;
-        StatoProgetto s = progettoEsempio();
-        SalvaStudio(c.percorso(), testi(), s, esempio);
+        StatoProgetto s = prova::progettoStudio();
+        SalvaStudio(c.percorso(), prova::testiStudio(), s, esempio);
         const QString percorso = c.percorso() + "/Studi/30x20-0_50.txt";
         QCOMPARE(s.NomeFile, percorso);
         QCOMPARE(s.Salvato, Vero);
-        StatoProgetto r = progettoEsempio();
-        QCOMPARE(contenuto(percorso), TestoStudio(testi(), r, esempio));
+        StatoProgetto r = prova::progettoStudio();
+        QCOMPARE(contenuto(percorso), TestoStudio(prova::testiStudio(), r, esempio));
         QCOMPARE(contenuto(percorso), contenuto(WINDARA_SOURCE_DIR "/tests/report/dati/30x20-0_50.txt"));
     }
 
     void stessoNomeSostituisce()
     {
         Cartella c;
-        StatoProgetto s = progettoEsempio();
-        SalvaStudio(c.percorso(), testi(), s, esempio);
+        StatoProgetto s = prova::progettoStudio();
+        SalvaStudio(c.percorso(), prova::testiStudio(), s, esempio);
         s.ResistenzaMetro = "0.1";
-        SalvaStudio(c.percorso(), testi(), s, {"07/12/2026", "."});
+        SalvaStudio(c.percorso(), prova::testiStudio(), s, {"07/12/2026", "."});
         QCOMPARE(c.studi(), QStringList{"30x20-0_50.txt"});
         QVERIFY(contenuto(s.NomeFile).contains("Data Creazione 07/12/2026\r\n"));
-        SalvaStudio(c.percorso(), testi("31"), s, esempio);
+        SalvaStudio(c.percorso(), prova::testiStudio("31"), s, esempio);
         QCOMPARE(c.studi(), (QStringList{"30x20-0_50.txt", "31x20-0_50.txt"}));
         QCOMPARE(s.NomeFile, c.percorso() + "/Studi/31x20-0_50.txt");
     }
@@ -106,13 +90,13 @@ private slots:
         QFETCH(QString, d1);
         QFETCH(QString, diametro);
         Cartella c;
-        StatoProgetto s = progettoEsempio();
-        SalvaStudio(c.percorso(), testi(), s, esempio);
+        StatoProgetto s = prova::progettoStudio();
+        SalvaStudio(c.percorso(), prova::testiStudio(), s, esempio);
         const QByteArray prima = contenuto(s.NomeFile);
         s.Salvato = Falso;
         const QString nomePrima = s.NomeFile;
         try {
-            SalvaStudio(c.percorso(), testi(h, d1, diametro), s, esempio);
+            SalvaStudio(c.percorso(), prova::testiStudio(h, d1, diametro), s, esempio);
             QFAIL("il salvataggio doveva essere rifiutato");
         } catch (const ErroreRuntime &e) {
             QVERIFY(e.testo().contains("nome"));
@@ -127,9 +111,9 @@ private slots:
     void cartellaMancante()
     {
         Cartella c(false);
-        StatoProgetto s = progettoEsempio();
+        StatoProgetto s = prova::progettoStudio();
         try {
-            SalvaStudio(c.percorso(), testi(), s, esempio);
+            SalvaStudio(c.percorso(), prova::testiStudio(), s, esempio);
             QFAIL("senza Studi il salvataggio deve fallire");
         } catch (const ErroreRuntime &e) {
             QVERIFY(e.testo().contains(QDir::toNativeSeparators(c.percorso() + "/Studi")));
@@ -144,9 +128,9 @@ private slots:
         Cartella c;
         // A folder where the report should go: the rename into place fails.
         QVERIFY(QDir(c.percorso() + "/Studi").mkdir("30x20-0_50.txt"));
-        StatoProgetto s = progettoEsempio();
+        StatoProgetto s = prova::progettoStudio();
         try {
-            SalvaStudio(c.percorso(), testi(), s, esempio);
+            SalvaStudio(c.percorso(), prova::testiStudio(), s, esempio);
             QFAIL("la scrittura doveva fallire");
         } catch (const ErroreRuntime &e) {
             QVERIFY(e.testo().contains("30x20-0_50.txt"));
@@ -158,12 +142,12 @@ private slots:
     void rigaNonCalcolabile()
     {
         Cartella c;
-        StatoProgetto s = progettoEsempio();
-        SalvaStudio(c.percorso(), testi(), s, esempio);
+        StatoProgetto s = prova::progettoStudio();
+        SalvaStudio(c.percorso(), prova::testiStudio(), s, esempio);
         const QByteArray prima = contenuto(s.NomeFile);
         StatoProgetto guasto;
         guasto.StratiMax = 2;
-        QVERIFY_THROWS_EXCEPTION(ErroreRuntime, SalvaStudio(c.percorso(), testi(), guasto, esempio));
+        QVERIFY_THROWS_EXCEPTION(ErroreRuntime, SalvaStudio(c.percorso(), prova::testiStudio(), guasto, esempio));
         QCOMPARE(guasto.Salvato, Falso);
         QCOMPARE(contenuto(s.NomeFile), prima);
         QCOMPARE(c.studi(), QStringList{"30x20-0_50.txt"});

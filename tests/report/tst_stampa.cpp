@@ -1,4 +1,6 @@
 #include "Messaggi.h"
+#include "StampanteRegistrata.h"
+#include "Esempi.h"
 #include "SalvaStudio.h"
 #include "Stampa.h"
 
@@ -11,37 +13,9 @@
 #include <QTest>
 
 using namespace windara;
+using prova::StampanteRegistrata;
 
 namespace {
-
-// Records what would go to paper: one list of lines per document.
-class StampanteRegistrata : public Stampante
-{
-public:
-    bool Dialogo(QWidget *, int &c) override
-    {
-        ++dialoghi;
-        c = copie;
-        return conferma;
-    }
-    void ImpostaFont(const QString &nome, int punti) override { font = nome + ' ' + QString::number(punti); }
-    void Riga(const QString &testo) override { corrente << testo; }
-    bool FineDocumento() override
-    {
-        documenti << corrente;
-        corrente.clear();
-        return !guasta;
-    }
-    QString Errore() const override { return "carta esaurita"; }
-
-    int copie = 1;
-    bool conferma = true;
-    bool guasta = false;
-    int dialoghi = 0;
-    QString font;
-    QStringList corrente;
-    QList<QStringList> documenti;
-};
 
 // The real printer, pointed at a PDF file instead of showing its dialog.
 class StampantePdf : public StampanteSistema
@@ -74,14 +48,8 @@ private slots:
     void initTestCase()
     {
         QVERIFY(QDir(cartella.path()).mkdir("Studi"));
-        s.Altezza = 30;
-        s.SpirePerStrato = 60;
-        s.DiametroFilo = 0.5;
-        s.DiametroD1 = 20;
-        s.StratiMax = 5;
-        s.ResistenzaMetro = "0.0894";
-        const TestiStudio t{"30", "20", "0.50", "0.50", " 29", " 5", " 60", " 300", " .9898"};
-        SalvaStudio(cartella.path(), t, s, {"06/12/2026", "."});
+        s = prova::progettoStudio();
+        SalvaStudio(cartella.path(), prova::testiStudio(), s, {"06/12/2026", "."});
         QFile f(s.NomeFile);
         QVERIFY(f.open(QIODevice::ReadOnly));
         righeStudio = QString::fromLatin1(f.readAll()).split("\r\n");
@@ -183,8 +151,7 @@ private slots:
         if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext non installato");
         StatoProgetto lungo = s;
         lungo.StratiMax = std::int16_t(strati);
-        SalvaStudio(cartella.path(), TestiStudio{"30", "20", "0.50", "0.50", " 29", " 5", " 60", " 300", " .9898"},
-                    lungo, {"06/12/2026", "."});
+        SalvaStudio(cartella.path(), prova::testiStudio(), lungo, {"06/12/2026", "."});
         QFile salvato(lungo.NomeFile);
         QVERIFY(salvato.open(QIODevice::ReadOnly));
         QStringList righe = QString::fromLatin1(salvato.readAll()).split("\r\n");

@@ -1,4 +1,5 @@
 #include "Errori.h"
+#include "Esempi.h"
 #include "Studio.h"
 
 #include <QFile>
@@ -7,24 +8,6 @@
 using namespace windara;
 
 namespace {
-
-// The example study: H 30, D1 20, a 0.50 mm wire, 5 layers of 60 turns.
-StatoProgetto progettoEsempio()
-{
-    StatoProgetto s;
-    s.Altezza = 30;
-    s.SpirePerStrato = 60;
-    s.DiametroFilo = 0.5;
-    s.DiametroD1 = 20;
-    s.StratiMax = 5;
-    s.ResistenzaMetro = "0.0894";
-    return s;
-}
-
-TestiStudio testiEsempio()
-{
-    return TestiStudio{"30", "20", "0.50", "0.50", " 29", " 5", " 60", " 300", " .9898"};
-}
 
 QList<QByteArray> righe(const QByteArray &b)
 {
@@ -43,8 +26,8 @@ private slots:
     {
         QFile atteso(WINDARA_SOURCE_DIR "/tests/report/dati/30x20-0_50.txt");
         QVERIFY(atteso.open(QIODevice::ReadOnly));
-        StatoProgetto s = progettoEsempio();
-        const QByteArray testo = TestoStudio(testiEsempio(), s, {"06/12/2026", "."});
+        StatoProgetto s = prova::progettoStudio();
+        const QByteArray testo = TestoStudio(prova::testiStudio(), s, {"06/12/2026", "."});
         QCOMPARE(testo, atteso.readAll());
         QCOMPARE(s.Indice, qint16(6));
         QCOMPARE(s.RaggioMedio, 1.125);
@@ -53,8 +36,8 @@ private slots:
 
     void separatoreVirgola()
     {
-        StatoProgetto s = progettoEsempio();
-        const QList<QByteArray> r = righe(TestoStudio(testiEsempio(), s, {"06/12/26", ","}));
+        StatoProgetto s = prova::progettoStudio();
+        const QList<QByteArray> r = righe(TestoStudio(prova::testiStudio(), s, {"06/12/26", ","}));
         QCOMPARE(r[4], QByteArray("Data Creazione 06/12/26\r"));
         QCOMPARE(r[9], QByteArray("Diametro filo di Rame (mm)------------------------  0.50\r"));
         QCOMPARE(r[21], QByteArray(" 1           60      1,025      3,9564              0,0354        0,3537 \r"));
@@ -62,8 +45,8 @@ private slots:
 
     void ogniRigaFinisceInCrLf()
     {
-        StatoProgetto s = progettoEsempio();
-        const QByteArray b = TestoStudio(testiEsempio(), s, {"06/12/2026", "."});
+        StatoProgetto s = prova::progettoStudio();
+        const QByteArray b = TestoStudio(prova::testiStudio(), s, {"06/12/2026", "."});
         QVERIFY(b.endsWith("\r\n"));
         QCOMPARE(b.count("\r\n"), b.count('\n'));
         QCOMPARE(b.count('\r'), b.count('\n'));
@@ -95,17 +78,17 @@ private slots:
         QFETCH(QString, diametro);
         QFETCH(QString, nome);
         StatoProgetto s;
-        QCOMPARE(NomeStudio(TestiStudio{h, d1, diametro}, s), nome);
+        QCOMPARE(NomeStudio(prova::testiStudio(h, d1, diametro), s), nome);
     }
 
     // The part fields keep their old values when the text has no point.
     void campiDelNome()
     {
         StatoProgetto s;
-        NomeStudio(TestiStudio{"30", "20", "0.50"}, s);
+        NomeStudio(prova::testiStudio("30", "20", "0.50"), s);
         QCOMPARE(s.PosizionePunto, 2);
         QCOMPARE(s.LunghezzaDiametro, qint16(4));
-        NomeStudio(TestiStudio{"30", "20", "1"}, s);
+        NomeStudio(prova::testiStudio("30", "20", "1"), s);
         QCOMPARE(s.PosizionePunto, 0);
         QCOMPARE(s.ParteIntera, QString("0"));
         QCOMPARE(s.ParteDecimale, QString("50"));
@@ -121,9 +104,9 @@ private slots:
     void senzaRighe()
     {
         QFETCH(int, strati);
-        StatoProgetto s = progettoEsempio();
+        StatoProgetto s = prova::progettoStudio();
         s.StratiMax = std::int16_t(strati);
-        const QList<QByteArray> r = righe(TestoStudio(testiEsempio(), s, {"06/12/2026", "."}));
+        const QList<QByteArray> r = righe(TestoStudio(prova::testiStudio(), s, {"06/12/2026", "."}));
         QCOMPARE(r.size(), 21);
         QCOMPARE(r.last(), QByteArray("\r"));
     }
@@ -132,10 +115,10 @@ private slots:
     // padded to that stop.
     void a_capoAlloStop()
     {
-        StatoProgetto s = progettoEsempio();
+        StatoProgetto s = prova::progettoStudio();
         s.StratiMax = 1;
         s.SpirePerStrato = 123456789;
-        const QList<QByteArray> r = righe(TestoStudio(testiEsempio(), s, {"06/12/2026", "."}));
+        const QList<QByteArray> r = righe(TestoStudio(prova::testiStudio(), s, {"06/12/2026", "."}));
         QCOMPARE(r[21], QByteArray(" 1           123456789 \r"));
         QCOMPARE(r[22].left(21), QByteArray(20, ' ') + ' ');
         QVERIFY(r[22].startsWith(QByteArray(20, ' ') + " 1.025 "));
@@ -166,9 +149,9 @@ private slots:
 
     void resistenzaConVirgola()
     {
-        StatoProgetto s = progettoEsempio();
+        StatoProgetto s = prova::progettoStudio();
         s.ResistenzaMetro = "0,0894";
-        const QList<QByteArray> r = righe(TestoStudio(testiEsempio(), s, {"06/12/2026", "."}));
+        const QList<QByteArray> r = righe(TestoStudio(prova::testiStudio(), s, {"06/12/2026", "."}));
         for (int i = 21; i < 26; ++i) QVERIFY(r[i].endsWith(" 0 \r"));
     }
 
@@ -181,10 +164,10 @@ private slots:
     // The 16-bit counter stops after its last row: 32767 layers complete.
     void trentaduemilaStrati()
     {
-        StatoProgetto s = progettoEsempio();
+        StatoProgetto s = prova::progettoStudio();
         s.StratiMax = 32767;
         s.DiametroFilo = 0.05;
-        const QByteArray b = TestoStudio(testiEsempio(), s, {"06/12/2026", "."});
+        const QByteArray b = TestoStudio(prova::testiStudio(), s, {"06/12/2026", "."});
         QVERIFY(b.contains("\r\n 32766 "));
         QVERIFY(b.contains("\r\n 32767 "));
         QVERIFY(!b.contains("\r\n-32768 "));
@@ -195,7 +178,7 @@ private slots:
     {
         StatoProgetto s;
         s.StratiMax = 2;
-        QVERIFY_THROWS_EXCEPTION(ErroreRuntime, TestoStudio(testiEsempio(), s, {"06/12/2026", "."}));
+        QVERIFY_THROWS_EXCEPTION(ErroreRuntime, TestoStudio(prova::testiStudio(), s, {"06/12/2026", "."}));
     }
 };
 

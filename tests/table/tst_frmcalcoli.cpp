@@ -1,4 +1,5 @@
 #include "BarraStrumenti.h"
+#include "Esempi.h"
 #include "FrmCalcoli.h"
 #include "Messaggi.h"
 #include "Module1.h"
@@ -13,17 +14,11 @@ using namespace windara;
 
 namespace {
 
+// The design state the window reads, with a study marked saved so the load must clear it.
 void progetto(int h, double s, double d, double d1, int strati, const QString &r)
 {
-    StatoProgetto &p = Module1();
-    p = StatoProgetto{};
-    p.Altezza = std::int16_t(h);
-    p.SpirePerStrato = s;
-    p.DiametroFilo = d;
-    p.DiametroD1 = d1;
-    p.StratiMax = std::int16_t(strati);
-    p.ResistenzaMetro = r;
-    p.Salvato = Vero;
+    Module1() = prova::progetto(h, s, d, d1, strati, r);
+    Module1().Salvato = Vero;
 }
 
 // The worked example: H 20, B 3.5, D1 10, wire 0.5 mm.
@@ -45,8 +40,7 @@ QList<QStringList> righe(const frmCalcoli &f)
     return r;
 }
 
-const QStringList intestazioni{"N° Strati", "N° Spire", "A1", "Filo necessario (m)", "Induttanza (mH)",
-                               "R teorica (Ohm)"};
+using prova::intestazioni;
 
 } // namespace
 

@@ -1,40 +1,14 @@
 #include "Errori.h"
+#include "Esempi.h"
 #include "GrigliaMemoria.h"
 #include "Tabella.h"
 
 #include <QTest>
 
 using namespace windara;
-
-namespace {
-
-StatoProgetto progetto(int h, double s, double d, double d1, int strati, const QString &r)
-{
-    StatoProgetto p;
-    p.Altezza = std::int16_t(h);
-    p.SpirePerStrato = s;
-    p.DiametroFilo = d;
-    p.DiametroD1 = d1;
-    p.StratiMax = std::int16_t(strati);
-    p.ResistenzaMetro = r;
-    return p;
-}
-
-QList<QStringList> righe(const GrigliaMemoria &g)
-{
-    QList<QStringList> r;
-    for (int i = 0; i < g.rows(); ++i) {
-        QStringList riga;
-        for (int c = 0; c < ColonneTabella; ++c) riga << g.text(i, c);
-        r << riga;
-    }
-    return r;
-}
-
-const QStringList intestazioni{"N° Strati", "N° Spire", "A1", "Filo necessario (m)", "Induttanza (mH)",
-                               "R teorica (Ohm)"};
-
-} // namespace
+using prova::intestazioni;
+using prova::progetto;
+using prova::righe;
 
 class TstTabella : public QObject
 {
