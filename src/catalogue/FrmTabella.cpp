@@ -148,14 +148,9 @@ void frmtabella::creaControlli()
     selettori->setFixedWidth(DBGrid1->width() - colonne - 2 * DBGrid1->frameWidth() -
                              DBGrid1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, DBGrid1));
 
-    Toolbar1 = new ui::BarraStrumenti(360, cliente);
-    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
-    Toolbar1->aggiungiPulsante(ui::IconaSvg(QStringLiteral("tb-crescente")), QStringLiteral("Ordinamento Crescente"));
-    Toolbar1->aggiungiPulsante(ui::IconaSvg(QStringLiteral("tb-decrescente")),
-                               QStringLiteral("Ordinamento Decrescente"));
-    Toolbar1->aggiungiSeparatore();
-    Toolbar1->aggiungiPulsante(ui::IconaSvg(QStringLiteral("tb-precedente")), QStringLiteral("Finestra Precedente"));
-    Toolbar1->setGeometry(0, 0, cliente->width(), Pixel(360));
+    Toolbar1 = ui::BarraFinestra(cliente, 360, {"tb-crescente", QStringLiteral("Ordinamento Crescente")},
+                                 {"tb-decrescente", QStringLiteral("Ordinamento Decrescente")},
+                                 {"tb-precedente", QStringLiteral("Finestra Precedente")});
     // Second in the tab order, so that Tab past the row's end has somewhere to go.
     Toolbar1->setFocusPolicy(Qt::TabFocus);
     connect(Toolbar1, &ui::BarraStrumenti::ButtonClick, this, &frmtabella::Toolbar1_ButtonClick);

@@ -132,14 +132,9 @@ void FrmBobine::creaControlli()
     cliente->setFixedSize(ui::Pixel(LarghezzaClienteTwips), ui::Pixel(AltezzaClienteTwips));
     setCentralWidget(cliente);
 
-    Toolbar1 = new ui::BarraStrumenti(360, cliente);
-    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
-    Toolbar1->aggiungiPulsante(ui::IconaSvg(QStringLiteral("tb-bobina")), QStringLiteral("Calcola i valori di induttanza"));
-    Toolbar1->aggiungiPulsante(ui::IconaSvg(QStringLiteral("tb-tabella")),
-                               QStringLiteral("Visualizza tabella diametri filo di rame"));
-    Toolbar1->aggiungiSeparatore();
-    Toolbar1->aggiungiPulsante(ui::IconaSvg(QStringLiteral("tb-esci")), QStringLiteral("Esce dall'applicazione"));
-    Toolbar1->setGeometry(0, 0, ui::Pixel(LarghezzaClienteTwips), ui::Pixel(360));
+    Toolbar1 = ui::BarraFinestra(cliente, 360, {"tb-bobina", QStringLiteral("Calcola i valori di induttanza")},
+                                 {"tb-tabella", QStringLiteral("Visualizza tabella diametri filo di rame")},
+                                 {"tb-esci", QStringLiteral("Esce dall'applicazione")});
     connect(Toolbar1, &ui::BarraStrumenti::ButtonClick, this, &FrmBobine::Toolbar1_ButtonClick);
 
     etichetta(cliente, "Label2", QStringLiteral("Diametro Filo (D) mm: "), 240, 1635, 1935, 255);

@@ -6,10 +6,26 @@
 
 #include <algorithm>
 
-
 namespace windara {
 
 namespace {
+
+// How the report writes a number: a sign position, the digits, one trailing blank.
+template <class Numero>
+void aggiungiNumero(QString &testo, const Numero &v, const FormaTesto &forma)
+{
+    testo += negativo(v) ? u'-' : u' ';
+    aggiungiCifre(testo, v, forma);
+    testo += u' ';
+}
+
+template <class Numero>
+QString numeroStudio(const Numero &v, const QString &separatore)
+{
+    QString testo;
+    aggiungiNumero(testo, v, FormaTesto{separatore, true});
+    return testo;
+}
 
 // A text laid out with 1-based column stops, line by line.
 class Impaginatore
@@ -18,14 +34,8 @@ public:
     explicit Impaginatore(qsizetype riserva) { m_testo.reserve(riserva); }
 
     void scrivi(const QString &s) { m_testo += s; }
-    // A number of the table: sign position, digits, one trailing blank.
     template <class Numero>
-    void numero(const Numero &v, const FormaTesto &forma)
-    {
-        m_testo += negativo(v) ? u'-' : u' ';
-        aggiungiCifre(m_testo, v, forma);
-        m_testo += u' ';
-    }
+    void numero(const Numero &v, const FormaTesto &forma) { aggiungiNumero(m_testo, v, forma); }
     void riga(const QString &s = QString()) { m_testo += s; a_capo(); }
     void a_capo()
     {
@@ -50,11 +60,6 @@ private:
     QString m_testo;
     qsizetype m_inizioRiga = 0;
 };
-
-QString conSegno(bool neg, const QString &cifre)
-{
-    return (neg ? QStringLiteral("-") : QStringLiteral(" ")) + cifre + u' ';
-}
 
 } // namespace
 
@@ -122,18 +127,17 @@ QString NomeStudio(const TestiStudio &t, StatoProgetto &s)
 
 QString NumeroStudio(std::int16_t v)
 {
-    return conSegno(v < 0, QString::number(v < 0 ? -int(v) : int(v)));
+    return numeroStudio(Decimale15::da(v), QStringLiteral("."));
 }
 
 QString NumeroStudio(double v, const QString &separatore)
 {
-    const Decimale15 d = Decimale15::da(v);
-    return conSegno(negativo(d), cifre(d, FormaTesto{separatore, true}));
+    return numeroStudio(Decimale15::da(v), separatore);
 }
 
 QString NumeroStudio(const Valuta &v, const QString &separatore)
 {
-    return conSegno(negativo(v), cifre(v, FormaTesto{separatore, true}));
+    return numeroStudio(v, separatore);
 }
 
 QByteArray TestoStudio(const TestiStudio &t, StatoProgetto &s, const ImpostazioniStudio &imp)

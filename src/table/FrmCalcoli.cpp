@@ -116,13 +116,9 @@ void frmCalcoli::creaControlli()
     image2->setObjectName(QStringLiteral("Image2"));
     PosizionaTwips(image2, 4800, 120, 3735, 1095);
 
-    Toolbar1 = new ui::BarraStrumenti(420, cliente);
-    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
-    Toolbar1->aggiungiPulsante(ui::IconaSvg(QStringLiteral("tb-salva")), QStringLiteral("Salva"));
-    Toolbar1->aggiungiPulsante(ui::IconaSvg(QStringLiteral("tb-stampa")), QStringLiteral("Stampa"));
-    Toolbar1->aggiungiSeparatore();
-    Toolbar1->aggiungiPulsante(ui::IconaSvg(QStringLiteral("tb-precedente")), QStringLiteral("Finestra Precedente"));
-    Toolbar1->setGeometry(0, 0, cliente->width(), Pixel(420));
+    Toolbar1 = ui::BarraFinestra(cliente, 420, {"tb-salva", QStringLiteral("Salva")},
+                                 {"tb-stampa", QStringLiteral("Stampa")},
+                                 {"tb-precedente", QStringLiteral("Finestra Precedente")});
     connect(Toolbar1, &ui::BarraStrumenti::ButtonClick, this, &frmCalcoli::Toolbar1_ButtonClick);
 
     setTabOrder(MSFlexGrid1, Toolbar1);

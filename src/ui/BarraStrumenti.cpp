@@ -1,5 +1,6 @@
 #include "BarraStrumenti.h"
 
+#include "Icone.h"
 #include "Twips.h"
 
 #include <QAction>
@@ -86,6 +87,19 @@ bool BarraStrumenti::eventFilter(QObject *oggetto, QEvent *evento)
         }
     }
     return QToolBar::eventFilter(oggetto, evento);
+}
+
+BarraStrumenti *BarraFinestra(QWidget *cliente, int altezzaTwips, const Pulsante &primo, const Pulsante &secondo,
+                              const Pulsante &indietro)
+{
+    auto *barra = new BarraStrumenti(altezzaTwips, cliente);
+    barra->setObjectName(QStringLiteral("Toolbar1"));
+    barra->aggiungiPulsante(IconaSvg(primo.immagine), primo.suggerimento);
+    barra->aggiungiPulsante(IconaSvg(secondo.immagine), secondo.suggerimento);
+    barra->aggiungiSeparatore();
+    barra->aggiungiPulsante(IconaSvg(indietro.immagine), indietro.suggerimento);
+    barra->setGeometry(0, 0, cliente->width(), Pixel(altezzaTwips));
+    return barra;
 }
 
 void SmistaPulsante(int indice, std::initializer_list<AzionePulsante> azioni)

@@ -43,6 +43,18 @@ private:
     QList<QAction *> m_posizioni;
 };
 
+// A toolbar button as the windows describe it: the picture's name and the tooltip.
+struct Pulsante
+{
+    QString immagine;
+    QString suggerimento;
+};
+
+// The toolbar of every window of the program, across the top of its client area: two
+// commands, the separator at position 3, and the way back (out, in the main window) at 4.
+BarraStrumenti *BarraFinestra(QWidget *cliente, int altezzaTwips, const Pulsante &primo, const Pulsante &secondo,
+                              const Pulsante &indietro);
+
 using AzionePulsante = std::function<void()>;
 
 // The one toolbar dispatch of the program: runs azioni[indice - 1]. An index outside
