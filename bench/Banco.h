@@ -27,15 +27,16 @@ inline void riporta(const std::string &nome, double medianaMicro, double obietti
 
 // Times fn() `ripetizioni` times (each run may itself repeat `interni` times, for
 // operations too short to time one by one) and prints the median per operation.
-inline double misura(const std::string &nome, double obiettivoMicro, int ripetizioni,
-                     const std::function<void()> &fn, int interni = 1)
+inline double misura(const std::string &nome, double obiettivoMicro, int ripetizioni, const std::function<void()> &fn,
+                     int interni = 1)
 {
     std::vector<double> tempi;
     tempi.reserve(ripetizioni);
-    fn();  // warm-up
+    fn(); // warm-up
     for (int r = 0; r < ripetizioni; ++r) {
         const auto t0 = std::chrono::steady_clock::now();
-        for (int i = 0; i < interni; ++i) fn();
+        for (int i = 0; i < interni; ++i)
+            fn();
         const auto t1 = std::chrono::steady_clock::now();
         tempi.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count() / interni);
     }

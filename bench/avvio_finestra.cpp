@@ -33,9 +33,11 @@ long long adesso()
 long picco()
 {
     QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
     for (const QByteArray &riga : f.readAll().split('\n'))
-        if (riga.startsWith("VmHWM:")) return riga.mid(6).trimmed().split(' ').first().toLong();
+        if (riga.startsWith("VmHWM:"))
+            return riga.mid(6).trimmed().split(' ').first().toLong();
     return 0;
 }
 
@@ -43,7 +45,8 @@ long picco()
 
 int main(int argc, char **argv)
 {
-    if (argc < 3) return 2;
+    if (argc < 3)
+        return 2;
     const QByteArray modo = argv[1];
     const long long lancio = std::atoll(argv[2]);
     QApplication app(argc, argv);
@@ -71,10 +74,12 @@ int main(int argc, char **argv)
             f->findChild<QLineEdit *>(QStringLiteral("txtAltezza"))->setText(QStringLiteral("30"));
             f->findChild<QLineEdit *>(QStringLiteral("txtB"))->setText(QStringLiteral("1640.32"));
             f->findChild<QLineEdit *>(QStringLiteral("txtL"))->setText(QStringLiteral("20"));
-            risultati = std::make_unique<frmCalcoli>(f->cartellaProgramma(), [f] { return f->testiStudio(); }, f);
+            risultati = std::make_unique<frmCalcoli>(
+                f->cartellaProgramma(), [f] { return f->testiStudio(); }, f);
             risultati->show();
             QApplication::processEvents();
-            if (Module1().StratiMax != 32766) std::abort();
+            if (Module1().StratiMax != 32766)
+                std::abort();
         }
         std::printf("AVVIO|%.3f\nMEMORIA|%ld\n", double(pronto - lancio) / 1000.0, picco());
         std::fflush(stdout);

@@ -13,7 +13,8 @@ using namespace windara;
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     FrmBobine f(QStringLiteral(WINDARA_PROGRAM_DIR));
     f.Form_Load();
@@ -32,9 +33,12 @@ int main(int argc, char **argv)
         QApplication::sendEvent(h, &rilasciato);
     };
     // Two keystrokes a round ("0" then Backspace), each running one whole recomputation.
-    banco::misura("tasto in H fino alle sei didascalie", 50, 41, [&] {
-        tasto(Qt::Key_0, QStringLiteral("0"));
-        tasto(Qt::Key_Backspace, QString());
-    }, 200);
+    banco::misura(
+        "tasto in H fino alle sei didascalie", 50, 41,
+        [&] {
+            tasto(Qt::Key_0, QStringLiteral("0"));
+            tasto(Qt::Key_Backspace, QString());
+        },
+        200);
     return Module1().Altezza == 2 ? 0 : 1;
 }

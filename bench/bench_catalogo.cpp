@@ -19,11 +19,12 @@ int main(int argc, char **argv)
     try {
         banco::misura("apertura ed elenco del catalogo", 5000, 101, [&] {
             ApriCatalogo(cartella, QStringLiteral("banco"));
-            if (ElencoRame(QStringLiteral("banco")).size() != 57) std::abort();
+            if (ElencoRame(QStringLiteral("banco")).size() != 57)
+                std::abort();
         });
-        banco::misura("ricerca di un filo", 100, 101, [&] {
-            (void)ResistenzaMetroDi(CercaRame(QStringLiteral("banco"), QStringLiteral("0.1")));
-        }, 20);
+        banco::misura(
+            "ricerca di un filo", 100, 101,
+            [&] { (void)ResistenzaMetroDi(CercaRame(QStringLiteral("banco"), QStringLiteral("0.1"))); }, 20);
     } catch (const ErroreRuntime &e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.testo()));
         return 1;

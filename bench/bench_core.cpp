@@ -34,10 +34,12 @@ int main()
     s.ResistenzaMetro = QStringLiteral("0.087");
     DidascalieLimiti v;
     const TestiLimiti t{"20", "10", "10", "0.5", "0.5"};
-    banco::misura("ricalcolo dei limiti", 5, 51, [&] { RecalcoloLimiti(t, s, v); }, 2000);
+    banco::misura(
+        "ricalcolo dei limiti", 5, 51, [&] { RecalcoloLimiti(t, s, v); }, 2000);
 
     StatoProgetto m = progettoMassimo();
-    if (m.StratiMax != 32766) return 1;
+    if (m.StratiMax != 32766)
+        return 1;
     banco::misura("tabella di 32766 righe (valori e testi)", 40000, 21, [&] {
         GrigliaMemoria g;
         CompilaTabella(m, g, QStringLiteral("."));

@@ -33,7 +33,8 @@ void finestra(const std::string &nome, double obiettivoMicro, int ripetizioni, C
         f->show();
         QApplication::processEvents();
         const auto t1 = std::chrono::steady_clock::now();
-        if (r > 0) tempi.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
+        if (r > 0)
+            tempi.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
         f.reset();
         QApplication::processEvents();
     }
@@ -44,7 +45,8 @@ void finestra(const std::string &nome, double obiettivoMicro, int ripetizioni, C
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QString cartella = QStringLiteral(WINDARA_PROGRAM_DIR);
 
@@ -58,7 +60,8 @@ int main(int argc, char **argv)
     s.ResistenzaMetro = QStringLiteral("8.781");
     finestra("finestra dei risultati, 32766 strati", 150000, 11, [&] {
         auto f = std::make_unique<frmCalcoli>(cartella, [] { return TestiStudio{}; });
-        if (f->modello().rowCount() != 32766) std::abort();
+        if (f->modello().rowCount() != 32766)
+            std::abort();
         return f;
     });
 
@@ -66,7 +69,8 @@ int main(int argc, char **argv)
         s.DatabaseFili = ApriCatalogo(cartella);
         finestra("finestra della tabella dei fili", 50000, 31, [&] {
             auto f = std::make_unique<frmtabella>(cartella);
-            if (f->findChild<QTableView *>(QStringLiteral("DBGrid1"))->model()->rowCount() != 57) std::abort();
+            if (f->findChild<QTableView *>(QStringLiteral("DBGrid1"))->model()->rowCount() != 57)
+                std::abort();
             return f;
         });
     } catch (const ErroreRuntime &e) {

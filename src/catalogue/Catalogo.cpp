@@ -26,11 +26,10 @@ constexpr qsizetype MassimoRighe = 32767;
 // The lookup compares against the same text TestoValore() gives: printf's %.15g is what
 // QString::number(x, 'g', 15) writes, and CAST would add ".0" to a whole REAL. instr() = 1
 // is a plain prefix test, with no wildcard character.
-const QString TestoRicerca = QStringLiteral(
-    "SELECT * FROM Rame WHERE instr(CASE typeof([Diametro Nominale]) "
-    "WHEN 'real' THEN printf('%.15g', [Diametro Nominale]) "
-    "ELSE CAST([Diametro Nominale] AS TEXT) END, ?) = 1 "
-    "ORDER BY [Diametro Nominale] ASC;");
+const QString TestoRicerca = QStringLiteral("SELECT * FROM Rame WHERE instr(CASE typeof([Diametro Nominale]) "
+                                            "WHEN 'real' THEN printf('%.15g', [Diametro Nominale]) "
+                                            "ELSE CAST([Diametro Nominale] AS TEXT) END, ?) = 1 "
+                                            "ORDER BY [Diametro Nominale] ASC;");
 
 ErroreRuntime Errore(Tipo tipo, const QString &percorso, const QString &causa)
 {
@@ -77,8 +76,7 @@ ErroreRuntime ErroreInterrogazione(const QSqlDatabase &db, const QSqlError &erro
     for (const QString &nome : ColonneRame())
         if (Colonna(tabella, nome) < 0)
             return ColonnaMancante(db, nome);
-    return Errore(Tipo::Dati, db.databaseName(),
-                  QStringLiteral("errore del database: %1").arg(errore.databaseText()));
+    return Errore(Tipo::Dati, db.databaseName(), QStringLiteral("errore del database: %1").arg(errore.databaseText()));
 }
 
 // Runs a query of all columns of Rame and reads its rows; `limite` stops a table that is
@@ -98,9 +96,8 @@ QList<FiloRame> Righe(const QSqlDatabase &db, QSqlQuery &q, qsizetype limite)
         if (righe.size() == limite)
             throw Errore(Tipo::Dati, db.databaseName(),
                          QStringLiteral("la tabella Rame ha %1 righe o più").arg(limite + 1));
-        righe.append({TestoValore(q.value(indici[0])), TestoValore(q.value(indici[1])),
-                      TestoValore(q.value(indici[2])), TestoValore(q.value(indici[3])),
-                      TestoValore(q.value(indici[4]))});
+        righe.append({TestoValore(q.value(indici[0])), TestoValore(q.value(indici[1])), TestoValore(q.value(indici[2])),
+                      TestoValore(q.value(indici[3])), TestoValore(q.value(indici[4]))});
     }
     if (q.lastError().isValid())
         throw ErroreInterrogazione(db, q.lastError());
@@ -129,9 +126,8 @@ QString TestoElenco(Ordinamento ordine)
 
 QStringList ColonneRame()
 {
-    return {QStringLiteral("Diametro Nominale"), QStringLiteral("Diametro Esterno Max"),
-            QStringLiteral("Sezione mm"), QStringLiteral("Resistenza nominale a 20°C Ohm/m"),
-            QStringLiteral("Peso g/m")};
+    return {QStringLiteral("Diametro Nominale"), QStringLiteral("Diametro Esterno Max"), QStringLiteral("Sezione mm"),
+            QStringLiteral("Resistenza nominale a 20°C Ohm/m"), QStringLiteral("Peso g/m")};
 }
 
 QString TestoValore(const QVariant &valore)

@@ -11,11 +11,11 @@ namespace windara {
 // and no trailing zeros ("0.05", "1", "0.0878"); a null value is a null QString.
 struct FiloRame
 {
-    QString DiametroNominale;     // "Diametro Nominale", mm
-    QString DiametroEsternoMax;   // "Diametro Esterno Max", mm
-    QString Sezione;              // "Sezione mm", mm²
-    QString Resistenza;           // "Resistenza nominale a 20°C Ohm/m"
-    QString Peso;                 // "Peso g/m"
+    QString DiametroNominale;   // "Diametro Nominale", mm
+    QString DiametroEsternoMax; // "Diametro Esterno Max", mm
+    QString Sezione;            // "Sezione mm", mm²
+    QString Resistenza;         // "Resistenza nominale a 20°C Ohm/m"
+    QString Peso;               // "Peso g/m"
 };
 
 enum class Ordinamento { Predefinito, Crescente, Decrescente };
@@ -38,8 +38,7 @@ QString TestoValore(const QVariant &valore);
 // Opens the catalogue read-only into the named connection, replacing a connection of
 // that name. A missing or unreadable file is an ErroreRuntime naming the file and the
 // cause in Italian; the file is never created. Returns the connection name.
-QString ApriCatalogo(const QString &cartellaProgramma,
-                     const QString &connessione = QStringLiteral("DatabaseFili"));
+QString ApriCatalogo(const QString &cartellaProgramma, const QString &connessione = QStringLiteral("DatabaseFili"));
 
 // Every row of Rame in the given order. A missing table or column, an empty table, a
 // null nominal diameter or 32768 rows or more raise ErroreRuntime naming file and cause.

@@ -39,13 +39,15 @@ public:
 
     QVariant data(const QModelIndex &indice, int ruolo) const override
     {
-        if (ruolo == Qt::DisplayRole) return TestoValore(QSqlQueryModel::data(indice, ruolo));
+        if (ruolo == Qt::DisplayRole)
+            return TestoValore(QSqlQueryModel::data(indice, ruolo));
         return QSqlQueryModel::data(indice, ruolo);
     }
 
     QVariant headerData(int sezione, Qt::Orientation verso, int ruolo) const override
     {
-        if (verso == Qt::Vertical && ruolo == Qt::DisplayRole) return QString();
+        if (verso == Qt::Vertical && ruolo == Qt::DisplayRole)
+            return QString();
         return QSqlQueryModel::headerData(sezione, verso, ruolo);
     }
 };
@@ -91,8 +93,7 @@ int numeroFinestra = 0;
 frmtabella::frmtabella(const QString &cartellaProgramma, QWidget *parent)
     : ui::FinestraSecondaria("frmtabella", QStringLiteral("Tabella riassuntiva diametri fili di rame"),
                              QStringLiteral("icona-tabella"), LarghezzaClienteTwips, AltezzaClienteTwips, parent),
-      m_cartella(cartellaProgramma),
-      m_connessione(QStringLiteral("Data1-%1").arg(++numeroFinestra))
+      m_cartella(cartellaProgramma), m_connessione(QStringLiteral("Data1-%1").arg(++numeroFinestra))
 {
     creaControlli();
     Form_Load();
@@ -102,7 +103,8 @@ frmtabella::~frmtabella()
 {
     // The model's query holds the connection: drop it first.
     Data1->clear();
-    if (QSqlDatabase::contains(m_connessione)) ChiudiCatalogo(m_connessione);
+    if (QSqlDatabase::contains(m_connessione))
+        ChiudiCatalogo(m_connessione);
 }
 
 void frmtabella::creaControlli()
@@ -113,8 +115,8 @@ void frmtabella::creaControlli()
     ordinamento->setObjectName(QStringLiteral("mnuOrdinamento"));
     MnuCrescente =
         ui::VoceMenu(ordinamento, "MnuCrescente", QStringLiteral("Crescen&te"), QKeySequence(Qt::CTRL | Qt::Key_T));
-    MnuDecrescente = ui::VoceMenu(ordinamento, "MnuDecrescente", QStringLiteral("&Decrescente"),
-                                  QKeySequence(Qt::CTRL | Qt::Key_D));
+    MnuDecrescente =
+        ui::VoceMenu(ordinamento, "MnuDecrescente", QStringLiteral("&Decrescente"), QKeySequence(Qt::CTRL | Qt::Key_D));
     MnuPrecedente = ui::VoceMenu(barraMenu(), "MnuPrecedente", QStringLiteral("&Precedente"));
     connect(MnuCrescente, &QAction::triggered, this, [this] { Ordina(Ordinamento::Crescente); });
     connect(MnuDecrescente, &QAction::triggered, this, [this] { Ordina(Ordinamento::Decrescente); });
@@ -144,7 +146,8 @@ void frmtabella::creaControlli()
     // The record selectors take what the five columns, the scroll bar and the border leave,
     // so that the columns fill the grid exactly.
     int colonne = 0;
-    for (int twips : LarghezzeTwips) colonne += Pixel(twips);
+    for (int twips : LarghezzeTwips)
+        colonne += Pixel(twips);
     selettori->setFixedWidth(DBGrid1->width() - colonne - 2 * DBGrid1->frameWidth() -
                              DBGrid1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, DBGrid1));
 
@@ -176,7 +179,8 @@ void frmtabella::Form_Load()
     }
     // Later queries have the same columns, so the caption and widths set here stay.
     Data1->setHeaderData(2, Qt::Horizontal, QStringLiteral("Sezione mm²"));
-    for (int c = 0; c < int(std::size(LarghezzeTwips)); ++c) DBGrid1->setColumnWidth(c, Pixel(LarghezzeTwips[c]));
+    for (int c = 0; c < int(std::size(LarghezzeTwips)); ++c)
+        DBGrid1->setColumnWidth(c, Pixel(LarghezzeTwips[c]));
 }
 
 void frmtabella::Aggiorna(Ordinamento ordine)

@@ -37,7 +37,7 @@ Righe LeggiCsv(const QString &percorso)
         return r;
     }
     QString testo = QString::fromUtf8(f.readAll());
-    if (testo.startsWith(QChar(0xFEFF)))  // spreadsheets save UTF-8 with a byte order mark
+    if (testo.startsWith(QChar(0xFEFF))) // spreadsheets save UTF-8 with a byte order mark
         testo.remove(0, 1);
     const QStringList linee = testo.split(u'\n');
     const QStringList colonne = windara::ColonneRame();

@@ -3,8 +3,8 @@
 #include "Errori.h"
 
 #include <algorithm>
-#include <cmath>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 
@@ -17,7 +17,8 @@ __extension__ using i128 = __int128;
 i128 p10(int n)
 {
     i128 r = 1;
-    for (int i = 0; i < n; ++i) r *= 10;
+    for (int i = 0; i < n; ++i)
+        r *= 10;
     return r;
 }
 
@@ -25,25 +26,32 @@ i128 p10(int n)
 std::int64_t arrotonda(i128 v, int scala)
 {
     const i128 limite = std::numeric_limits<std::int64_t>::max();
-    if (v == 0) return 0;
+    if (v == 0)
+        return 0;
     if (scala >= 0) {
         // 10^19 already exceeds the range for any non-zero value.
-        if (scala > 19) throw ErroreRuntime::overflow();
+        if (scala > 19)
+            throw ErroreRuntime::overflow();
         // Check before multiplying: the product of two 15-digit mantissas times 10^19
         // would not fit even in 128 bits.
         const i128 p = p10(scala);
-        if (v > limite / p || v < (-limite - 1) / p) throw ErroreRuntime::overflow();
+        if (v > limite / p || v < (-limite - 1) / p)
+            throw ErroreRuntime::overflow();
         return static_cast<std::int64_t>(v * p);
     }
     const int n = -scala;
-    if (n > 32) return 0;  // below half a unit whatever the digits
+    if (n > 32)
+        return 0; // below half a unit whatever the digits
     const i128 d = p10(n);
     i128 q = v / d, resto = v % d;
     const bool neg = v < 0;
-    if (neg) resto = -resto;
+    if (neg)
+        resto = -resto;
     const i128 doppio = resto * 2;
-    if (doppio > d || (doppio == d && (q % 2 != 0))) q += neg ? -1 : 1;
-    if (q > limite || q < -limite - 1) throw ErroreRuntime::overflow();
+    if (doppio > d || (doppio == d && (q % 2 != 0)))
+        q += neg ? -1 : 1;
+    if (q > limite || q < -limite - 1)
+        throw ErroreRuntime::overflow();
     return static_cast<std::int64_t>(q);
 }
 
@@ -51,9 +59,11 @@ std::int64_t arrotonda(i128 v, int scala)
 
 Decimale15 Decimale15::da(double v)
 {
-    if (!std::isfinite(v)) throw ErroreRuntime::overflow();
+    if (!std::isfinite(v))
+        throw ErroreRuntime::overflow();
     Decimale15 d;
-    if (v == 0.0) return d;
+    if (v == 0.0)
+        return d;
     d.negativo = v < 0;
     const double a = std::fabs(v);
     if (a < 1e15 && a == std::trunc(a)) {
@@ -72,13 +82,18 @@ Decimale15 Decimale15::da(double v)
         int cifre = 0, frazione = 0;
         const char *p = buf;
         for (bool punto = false; p < fine && *p != 'e'; ++p) {
-            if (*p == '.') { punto = true; continue; }
+            if (*p == '.') {
+                punto = true;
+                continue;
+            }
             m = m * 10 + (*p - '0');
             ++cifre;
-            if (punto) ++frazione;
+            if (punto)
+                ++frazione;
         }
         int e = 0;
-        if (p < fine) std::from_chars(p + (p[1] == '+' ? 2 : 1), fine, e);
+        if (p < fine)
+            std::from_chars(p + (p[1] == '+' ? 2 : 1), fine, e);
         int esponente = e - frazione;
         // Subnormal doubles are coarser than 15 digits: their shortest text is no guide.
         const bool subnormale = a < std::numeric_limits<double>::min();
@@ -88,7 +103,8 @@ Decimale15 Decimale15::da(double v)
             const std::int64_t resto = m % divisore, meta = divisore / 2;
             m /= divisore;
             esponente += cifre - 15;
-            if (resto == meta) esatto = true;
+            if (resto == meta)
+                esatto = true;
             else if (resto > meta && ++m == 1000000000000000LL) {
                 m /= 10;
                 ++esponente;
@@ -98,14 +114,18 @@ Decimale15 Decimale15::da(double v)
             fine = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 14).ptr;
             m = 0;
             for (p = buf; p < fine && *p != 'e'; ++p)
-                if (*p != '.') m = m * 10 + (*p - '0');
+                if (*p != '.')
+                    m = m * 10 + (*p - '0');
             std::from_chars(p + (p[1] == '+' ? 2 : 1), fine, e);
             esponente = e - 14;
         }
         d.mantissa = m;
         d.esponente = esponente;
     }
-    while (d.mantissa % 10 == 0) { d.mantissa /= 10; ++d.esponente; }
+    while (d.mantissa % 10 == 0) {
+        d.mantissa /= 10;
+        ++d.esponente;
+    }
     return d;
 }
 
@@ -120,20 +140,22 @@ Valuta Valuta::prodotto(double a, double b)
 {
     const Decimale15 x = Decimale15::da(a), y = Decimale15::da(b);
     i128 m = static_cast<i128>(x.mantissa) * static_cast<i128>(y.mantissa);
-    if (x.negativo != y.negativo) m = -m;
+    if (x.negativo != y.negativo)
+        m = -m;
     return Valuta{arrotonda(m, x.esponente + y.esponente + 4)};
 }
 
 namespace {
 
 // Writes integer digits, then the decimals without their trailing zeros.
-void componi(QString &r, const char *interi, int nInteri, const char *decimali, int nDecimali,
-             const FormaTesto &forma)
+void componi(QString &r, const char *interi, int nInteri, const char *decimali, int nDecimali, const FormaTesto &forma)
 {
-    while (nDecimali > 0 && decimali[nDecimali - 1] == '0') --nDecimali;
+    while (nDecimali > 0 && decimali[nDecimali - 1] == '0')
+        --nDecimali;
     const bool interoZero = nInteri == 0 || (nInteri == 1 && interi[0] == '0');
     if (interoZero) {
-        if (forma.zeroIniziale || nDecimali == 0) r += u'0';
+        if (forma.zeroIniziale || nDecimali == 0)
+            r += u'0';
     } else {
         r += QLatin1String(interi, nInteri);
     }
@@ -163,7 +185,8 @@ void aggiungiCifre(QString &s, const Decimale15 &d, const FormaTesto &forma)
         }
         const int a = std::abs(lead);
         s += (lead < 0 ? QLatin1String("E-") : QLatin1String("E+"));
-        if (a < 10) s += u'0';
+        if (a < 10)
+            s += u'0';
         s += QString::number(a);
         return;
     }

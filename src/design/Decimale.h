@@ -52,7 +52,13 @@ QString cifre(const Valuta &v, const FormaTesto &forma);
 void aggiungiCifre(QString &testo, const Decimale15 &d, const FormaTesto &forma);
 void aggiungiCifre(QString &testo, const Valuta &v, const FormaTesto &forma);
 
-inline bool negativo(const Decimale15 &d) { return d.negativo && d.mantissa != 0; }
-inline bool negativo(const Valuta &v) { return v.decimillesimi < 0; }
+inline bool negativo(const Decimale15 &d)
+{
+    return d.negativo && d.mantissa != 0;
+}
+inline bool negativo(const Valuta &v)
+{
+    return v.decimillesimi < 0;
+}
 
 } // namespace windara

@@ -13,7 +13,8 @@ public:
     enum class Tipo { Overflow, DivisionePerZero, ValoreNonValido, Dati, File };
 
     ErroreRuntime(Tipo tipo, const QString &testo)
-        : std::runtime_error(testo.toStdString()), m_tipo(tipo), m_testo(testo) {}
+        : std::runtime_error(testo.toStdString()), m_tipo(tipo), m_testo(testo)
+    {}
 
     Tipo tipo() const { return m_tipo; }
     const QString &testo() const { return m_testo; }

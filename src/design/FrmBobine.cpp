@@ -3,8 +3,8 @@
 #include "BarraStrumenti.h"
 #include "Catalogo.h"
 #include "Errori.h"
-#include "FrmCalcoli.h"
 #include "Finestra.h"
+#include "FrmCalcoli.h"
 #include "FrmTabella.h"
 #include "Icone.h"
 #include "Messaggi.h"
@@ -27,7 +27,8 @@ using ui::PosizionaTwips;
 void Didascalia::setCaption(const QString &testo)
 {
     setText(testo);
-    if (Change) Change();
+    if (Change)
+        Change();
 }
 
 namespace {
@@ -75,8 +76,8 @@ QLineEdit *casella(QWidget *padre, const char *nome, int l, int t, int w, int h)
     return c;
 }
 
-QGroupBox *cornice(QWidget *padre, const char *nome, const QString &titolo, const QColor &colore, int l, int t,
-                   int w, int h)
+QGroupBox *cornice(QWidget *padre, const char *nome, const QString &titolo, const QColor &colore, int l, int t, int w,
+                   int h)
 {
     auto *g = new QGroupBox(titolo, padre);
     g->setObjectName(QLatin1String(nome));
@@ -94,7 +95,8 @@ FrmBobine::FrmBobine(const QString &cartellaProgramma, QWidget *parent)
     Esci = [] { QCoreApplication::exit(0); };
     // Each opening is a fresh modal window that runs its load steps.
     Calcola = [this] {
-        frmCalcoli finestra(m_cartella, [this] { return testiStudio(); }, this);
+        frmCalcoli finestra(
+            m_cartella, [this] { return testiStudio(); }, this);
         finestra.exec();
     };
     Visualizza = [this] {
@@ -123,8 +125,14 @@ void FrmBobine::creaControlli()
     mnuCrea = ui::VoceMenu(menuBar(), "mnuCrea", QStringLiteral("Calcola"));
     mnuvisualizza = ui::VoceMenu(menuBar(), "mnuvisualizza", QStringLiteral("Visualizza"));
     MnuEsci = ui::VoceMenu(menuBar(), "MnuEsci", QStringLiteral("Esci"));
-    connect(mnuCrea, &QAction::triggered, this, [this] { if (Calcola) Calcola(); });
-    connect(mnuvisualizza, &QAction::triggered, this, [this] { if (Visualizza) Visualizza(); });
+    connect(mnuCrea, &QAction::triggered, this, [this] {
+        if (Calcola)
+            Calcola();
+    });
+    connect(mnuvisualizza, &QAction::triggered, this, [this] {
+        if (Visualizza)
+            Visualizza();
+    });
     connect(MnuEsci, &QAction::triggered, this, [this] { Esci(); });
 
     auto *cliente = new QWidget(this);
@@ -162,8 +170,8 @@ void FrmBobine::creaControlli()
     image1->setObjectName(QStringLiteral("Image1"));
     PosizionaTwips(image1, 720, 240, 5250, 4695);
 
-    QGroupBox *frame1 = cornice(cliente, "Frame1", QStringLiteral("Dati Costruttivi Rocchetto"), QColor(0, 0, 255),
-                                120, 5760, 10095, 1455);
+    QGroupBox *frame1 = cornice(cliente, "Frame1", QStringLiteral("Dati Costruttivi Rocchetto"), QColor(0, 0, 255), 120,
+                                5760, 10095, 1455);
     etichetta(frame1, "Label3", QStringLiteral("Spire per strato:"), 120, 480, 1455, 255);
     etichetta(frame1, "Label6", QStringLiteral("Numero di strati Max.:"), 3360, 480, 1815, 255);
     etichetta(frame1, "Label5", QStringLiteral("Spire Totali Max.:"), 6720, 480, 1455, 255);
@@ -192,7 +200,8 @@ void FrmBobine::creaControlli()
         Didascalia *d = r[int(quale)];
         d->Change = [d] {
             const QString regolata = RegolaValoriNegativi(d->caption());
-            if (regolata != d->caption()) d->setCaption(regolata);
+            if (regolata != d->caption())
+                d->setCaption(regolata);
         };
     }
 
@@ -213,7 +222,8 @@ void FrmBobine::creaControlli()
 
 void FrmBobine::Form_Load()
 {
-    for (Didascalia *d : m_risultati) d->setCaption(QStringLiteral("0"));
+    for (Didascalia *d : m_risultati)
+        d->setCaption(QStringLiteral("0"));
 
     StatoProgetto &s = Module1();
     s.DatabaseFili = ApriCatalogo(m_cartella);
@@ -222,7 +232,8 @@ void FrmBobine::Form_Load()
     {
         const QSignalBlocker blocco(txtDiametro1);
         txtDiametro1->clear();
-        for (const FiloRame &f : fili) txtDiametro1->addItem(f.DiametroNominale);
+        for (const FiloRame &f : fili)
+            txtDiametro1->addItem(f.DiametroNominale);
         txtDiametro1->setCurrentIndex(0);
     }
     txtDiametro->setCaption(txtDiametro1->currentText());
@@ -265,7 +276,8 @@ void FrmBobine::RecalcoloLimiti(bool conRicerca)
 
 void FrmBobine::PrimaDellaResistenza()
 {
-    if (m_ricercaFallita) throw ErroreRuntime(ErroreRuntime::Tipo::Dati, QStringLiteral("Filo non trovato"));
+    if (m_ricercaFallita)
+        throw ErroreRuntime(ErroreRuntime::Tipo::Dati, QStringLiteral("Filo non trovato"));
 }
 
 TestiLimiti FrmBobine::testiLimiti() const
@@ -277,10 +289,14 @@ TestiLimiti FrmBobine::testiLimiti() const
 TestiStudio FrmBobine::testiStudio() const
 {
     auto r = [this](Risultato q) { return m_risultati[int(q)]->caption(); };
-    return TestiStudio{txtAltezza->text(),        txtL->text(),
-                       txtDiametro1->currentText(), txtDiametro->caption(),
-                       r(Risultato::Ltot),         r(Risultato::NumeroStrati),
-                       r(Risultato::SpireStrato),  r(Risultato::SpireTotali),
+    return TestiStudio{txtAltezza->text(),
+                       txtL->text(),
+                       txtDiametro1->currentText(),
+                       txtDiametro->caption(),
+                       r(Risultato::Ltot),
+                       r(Risultato::NumeroStrati),
+                       r(Risultato::SpireStrato),
+                       r(Risultato::SpireTotali),
                        r(Risultato::Ind)};
 }
 
@@ -297,8 +313,15 @@ void FrmBobine::ImpostaDidascalia(Risultato r, const QString &testo)
 
 void FrmBobine::Toolbar1_ButtonClick(int indice)
 {
-    ui::SmistaPulsante(indice, {[this] { if (Calcola) Calcola(); }, [this] { if (Visualizza) Visualizza(); }, nullptr,
-                                [this] { Esci(); }});
+    ui::SmistaPulsante(indice, {[this] {
+                                    if (Calcola)
+                                        Calcola();
+                                },
+                                [this] {
+                                    if (Visualizza)
+                                        Visualizza();
+                                },
+                                nullptr, [this] { Esci(); }});
 }
 
 void FrmBobine::closeEvent(QCloseEvent *evento)

@@ -57,17 +57,17 @@ void RecalcoloLimiti(const TestiLimiti &t, StatoProgetto &s, VistaLimiti &v)
     // 15. Wheeler: 0.315 a^2 n^2 / (6a + 9b + 10c), microhenry to millihenry.
     double a = quadrato(prodotto(n, s.SpirePerStrato));
     a = prodotto(a, 0.315);
-    const double denominatore = somma(somma(prodotto(quoziente(s.Altezza, 10), 9), prodotto(n, d)),
-                                      prodotto(s.RaggioMedio, 6));
+    const double denominatore =
+        somma(somma(prodotto(quoziente(s.Altezza, 10), 9), prodotto(n, d)), prodotto(s.RaggioMedio, 6));
     const double induttanza = quoziente(quoziente(prodotto(quadrato(s.RaggioMedio), a), denominatore), 1000);
     v.ImpostaDidascalia(Risultato::Ind, FormatoStr(Valuta::da(induttanza)));
     // 16.
     v.PrimaDellaResistenza();
     // 17. Every turn at the outer diameter of the whole winding, pi taken as 6.28 / 2.
-    const double lunghezza = quoziente(
-        prodotto(n, prodotto(quoziente(prodotto(somma(prodotto(prodotto(d, 2), n), s.DiametroD1), 6.28), 2),
-                             s.SpirePerStrato)),
-        1000);
+    const double lunghezza =
+        quoziente(prodotto(n, prodotto(quoziente(prodotto(somma(prodotto(prodotto(d, 2), n), s.DiametroD1), 6.28), 2),
+                                       s.SpirePerStrato)),
+                  1000);
     v.ImpostaDidascalia(Risultato::Centro, FormatoStr(Valuta::prodotto(lunghezza, Val(s.ResistenzaMetro))));
 }
 

@@ -11,11 +11,11 @@ namespace windara {
 // The texts the recomputation reads from the main window.
 struct TestiLimiti
 {
-    QString altezza;         // txtAltezza, H
-    QString b;               // txtB, B
-    QString d1;              // txtL, D1
-    QString sceltaDiametro;  // the text of the wire list txtDiametro1 (only its emptiness counts)
-    QString diametro;        // the caption of txtDiametro, the wire diameter in use
+    QString altezza;        // txtAltezza, H
+    QString b;              // txtB, B
+    QString d1;             // txtL, D1
+    QString sceltaDiametro; // the text of the wire list txtDiametro1 (only its emptiness counts)
+    QString diametro;       // the caption of txtDiametro, the wire diameter in use
 };
 
 // The six result labels, in the order the recomputation writes them.

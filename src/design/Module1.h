@@ -11,22 +11,22 @@ namespace windara {
 // Flags hold -1 for true and 0 for false.
 struct StatoProgetto
 {
-    std::int16_t Altezza = 0;        // mm, H rounded ties to even
-    double SpirePerStrato = 0;       // turns, a whole number
-    double DiametroFilo = 0;         // mm, nominal diameter of the chosen wire
-    double DimensioneB = 0;          // mm
-    double DiametroD1 = 0;           // mm
-    std::int16_t StratiMax = 0;      // layers
-    std::int16_t Indice = 0;         // row counter of the table and report loops
-    double RaggioEsterno = 0;        // mm
-    double RaggioInterno = 0;        // mm
-    double RaggioMedio = 0;          // cm
-    double SpireAlQuadrato = 0;      // turns squared
-    double AltezzaPer9 = 0;          // cm, the 9b term of Wheeler's formula
-    QString NomeFile;                // path of the last study written
-    std::int16_t Salvato = 0;        // the study shown has been saved
-    QString DatabaseFili;            // name of the open catalogue connection
-    QString ResistenzaMetro;         // ohm per metre of the chosen wire, as text
+    std::int16_t Altezza = 0;   // mm, H rounded ties to even
+    double SpirePerStrato = 0;  // turns, a whole number
+    double DiametroFilo = 0;    // mm, nominal diameter of the chosen wire
+    double DimensioneB = 0;     // mm
+    double DiametroD1 = 0;      // mm
+    std::int16_t StratiMax = 0; // layers
+    std::int16_t Indice = 0;    // row counter of the table and report loops
+    double RaggioEsterno = 0;   // mm
+    double RaggioInterno = 0;   // mm
+    double RaggioMedio = 0;     // cm
+    double SpireAlQuadrato = 0; // turns squared
+    double AltezzaPer9 = 0;     // cm, the 9b term of Wheeler's formula
+    QString NomeFile;           // path of the last study written
+    std::int16_t Salvato = 0;   // the study shown has been saved
+    QString DatabaseFili;       // name of the open catalogue connection
+    QString ResistenzaMetro;    // ohm per metre of the chosen wire, as text
 
     // File-name working fields of the study save.
     std::int32_t PosizionePunto = 0;

@@ -24,7 +24,8 @@ void verificaNome(const QString &nome)
     static const QString vietati = QStringLiteral("/\\<>:\"|?*");
     bool ammesso = nome != u"." && nome != u"..";
     for (const QChar c : nome)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F || vietati.contains(c)) ammesso = false;
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || vietati.contains(c))
+            ammesso = false;
     if (!ammesso)
         throw erroreFile(QStringLiteral("Impossibile salvare lo studio: il nome «%1» non è un nome di file valido. "
                                         "Altezza, D1 e diametro non possono contenere / \\ < > : \" | ? * "
@@ -72,8 +73,8 @@ void SalvaStudio(const QString &cartellaProgramma, const TestiStudio &t, StatoPr
     if (!file.open(QIODevice::WriteOnly) || file.write(testo) != testo.size() || !file.commit()) {
         const QString causa = file.errorString();
         file.cancelWriting();
-        throw erroreFile(QStringLiteral("Impossibile salvare lo studio %1: %2.")
-                             .arg(QDir::toNativeSeparators(percorso), causa));
+        throw erroreFile(
+            QStringLiteral("Impossibile salvare lo studio %1: %2.").arg(QDir::toNativeSeparators(percorso), causa));
     }
     s.NomeFile = percorso;
     s.Salvato = Vero;

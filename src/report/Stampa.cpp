@@ -22,12 +22,13 @@ public:
     qreal y = 0;
     bool aperto = false;
     bool fallito = false;
-    bool copiaSeguente = false;  // into a file: the next copy starts on a new page
+    bool copiaSeguente = false; // into a file: the next copy starts on a new page
 
     bool suFile() const { return !printer.outputFileName().isEmpty(); }
     bool chiudi()
     {
-        if (!aperto) return !fallito;
+        if (!aperto)
+            return !fallito;
         aperto = false;
         const bool riuscito = painter.end() && !fallito && printer.printerState() != QPrinter::Error;
         fallito = false;
@@ -36,7 +37,8 @@ public:
 
     bool apri()
     {
-        if (aperto) return true;
+        if (aperto)
+            return true;
         if (!painter.begin(&printer)) {
             fallito = true;
             return false;
@@ -48,7 +50,8 @@ public:
     }
 };
 
-StampanteSistema::StampanteSistema() : d(new Dettagli) {}
+StampanteSistema::StampanteSistema() : d(new Dettagli)
+{}
 
 StampanteSistema::~StampanteSistema()
 {
@@ -64,7 +67,8 @@ QPrinter &StampanteSistema::printer()
 bool StampanteSistema::Dialogo(QWidget *finestra, int &copie)
 {
     QPrintDialog dialogo(&d->printer, finestra);
-    if (dialogo.exec() != QDialog::Accepted) return false;
+    if (dialogo.exec() != QDialog::Accepted)
+        return false;
     copie = d->printer.copyCount();
     // Every copy is a document of its own: the printer must not multiply them again.
     d->printer.setCopyCount(1);
@@ -80,12 +84,14 @@ void StampanteSistema::ImpostaFont(const QString &nome, int punti)
 
 void StampanteSistema::Riga(const QString &testo)
 {
-    if (!d->apri()) return;
+    if (!d->apri())
+        return;
     const QFontMetricsF metriche(d->painter.font());
     const qreal altezzaPagina = d->printer.pageLayout().paintRectPixels(d->printer.resolution()).height();
     if (d->copiaSeguente || (d->y > 0 && d->y + metriche.height() > altezzaPagina)) {
         d->copiaSeguente = false;
-        if (!d->printer.newPage()) d->fallito = true;
+        if (!d->printer.newPage())
+            d->fallito = true;
         d->y = 0;
     }
     d->painter.drawText(QPointF(0, d->y + metriche.ascent()), testo);
@@ -95,7 +101,8 @@ void StampanteSistema::Riga(const QString &testo)
 bool StampanteSistema::FineDocumento()
 {
     // A document with no line still goes to the printer, as an empty page.
-    if (!d->apri()) return false;
+    if (!d->apri())
+        return false;
     if (d->suFile()) {
         d->copiaSeguente = true;
         return !d->fallito;
@@ -112,7 +119,8 @@ bool StampanteSistema::FineStampa()
 QString StampanteSistema::Errore() const
 {
     if (d->suFile())
-        return QStringLiteral("impossibile scrivere il file %1").arg(QDir::toNativeSeparators(d->printer.outputFileName()));
+        return QStringLiteral("impossibile scrivere il file %1")
+            .arg(QDir::toNativeSeparators(d->printer.outputFileName()));
     return QStringLiteral("la stampante %1 non risponde").arg(d->printer.printerName());
 }
 
@@ -124,12 +132,14 @@ QString AvvisoSalvareStampa()
 void StampaStudio(QWidget *finestra, const StatoProgetto &s, Stampante &stampante)
 {
     if (s.Salvato == Falso) {
-        if (finestra) finestra->activateWindow();
+        if (finestra)
+            finestra->activateWindow();
         ui::MostraAvviso(finestra, AvvisoSalvareStampa());
         return;
     }
     int copie = 1;
-    if (!stampante.Dialogo(finestra, copie)) return;
+    if (!stampante.Dialogo(finestra, copie))
+        return;
     copie = qBound(-32768, copie, 32767);
 
     QFile file(s.NomeFile);
@@ -140,12 +150,14 @@ void StampaStudio(QWidget *finestra, const StatoProgetto &s, Stampante &stampant
     }
     // The report is read back in its own code page, line by line without the CR LF.
     QStringList righe = DaWindows1252(file.readAll()).split(QStringLiteral("\r\n"));
-    if (!righe.isEmpty() && righe.last().isEmpty()) righe.removeLast();
+    if (!righe.isEmpty() && righe.last().isEmpty())
+        righe.removeLast();
     file.close();
 
     stampante.ImpostaFont(QStringLiteral("courier new"), 10);
     for (int copia = 1; copia <= copie; ++copia) {
-        for (const QString &riga : righe) stampante.Riga(riga);
+        for (const QString &riga : righe)
+            stampante.Riga(riga);
         if (!stampante.FineDocumento()) {
             ui::MostraErrore(finestra, QStringLiteral("La stampa dello studio %1 non è riuscita: %2.")
                                            .arg(QDir::toNativeSeparators(s.NomeFile), stampante.Errore()));

@@ -35,8 +35,15 @@ public:
 
     void scrivi(const QString &s) { m_testo += s; }
     template <class Numero>
-    void numero(const Numero &v, const FormaTesto &forma) { aggiungiNumero(m_testo, v, forma); }
-    void riga(const QString &s = QString()) { m_testo += s; a_capo(); }
+    void numero(const Numero &v, const FormaTesto &forma)
+    {
+        aggiungiNumero(m_testo, v, forma);
+    }
+    void riga(const QString &s = QString())
+    {
+        m_testo += s;
+        a_capo();
+    }
     void a_capo()
     {
         m_testo += QLatin1String("\r\n");
@@ -67,15 +74,18 @@ namespace {
 
 // Windows-1252 bytes 0x80-0x9F; 0 where the code page leaves the byte undefined.
 // Elsewhere it equals Latin-1.
-constexpr char16_t alti1252[32] = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+constexpr char16_t alti1252[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                   0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                   0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                   0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 char byte1252(char16_t c)
 {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return char(c);
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return char(c);
     for (int i = 0; i < 32; ++i)
-        if (alti1252[i] == c) return char(0x80 + i);
+        if (alti1252[i] == c)
+            return char(0x80 + i);
     return '?';
 }
 
@@ -84,14 +94,17 @@ char byte1252(char16_t c)
 QByteArray Windows1252(QStringView testo)
 {
     const char16_t *u = testo.utf16();
-    const bool latin1 = std::none_of(u, u + testo.size(), [](char16_t c) { return (c >= 0x80 && c < 0xA0) || c > 0xFF; });
-    if (latin1) return testo.toLatin1();
+    const bool latin1 =
+        std::none_of(u, u + testo.size(), [](char16_t c) { return (c >= 0x80 && c < 0xA0) || c > 0xFF; });
+    if (latin1)
+        return testo.toLatin1();
     QByteArray b(testo.size(), Qt::Uninitialized);
     qsizetype n = 0;
     for (qsizetype i = 0; i < testo.size(); ++i) {
         const QChar c = testo[i];
         // A character outside the code page, surrogate pair or not, is one '?'.
-        if (c.isHighSurrogate() && i + 1 < testo.size() && testo[i + 1].isLowSurrogate()) ++i;
+        if (c.isHighSurrogate() && i + 1 < testo.size() && testo[i + 1].isLowSurrogate())
+            ++i;
         b[n++] = byte1252(c.unicode());
     }
     b.truncate(n);

@@ -13,11 +13,11 @@ namespace windara {
 // What the study report copies from the main window, exactly as it stands.
 struct TestiStudio
 {
-    QString altezza;         // text of txtAltezza
-    QString d1;              // text of txtL
-    QString sceltaDiametro;  // text of the wire list txtDiametro1
-    QString diametro;        // caption of txtDiametro
-    QString ltot;            // captions of the result labels
+    QString altezza;        // text of txtAltezza
+    QString d1;             // text of txtL
+    QString sceltaDiametro; // text of the wire list txtDiametro1
+    QString diametro;       // caption of txtDiametro
+    QString ltot;           // captions of the result labels
     QString numeroStrati;
     QString spireStrato;
     QString spireTotali;
@@ -27,8 +27,8 @@ struct TestiStudio
 // The user's settings the report follows; passed in so that tests can fix them.
 struct ImpostazioniStudio
 {
-    QString data;                                  // today in the short date format
-    QString separatore = QStringLiteral(".");      // decimal separator of the numbers
+    QString data;                             // today in the short date format
+    QString separatore = QStringLiteral("."); // decimal separator of the numbers
 };
 
 // The file name H "x" D1 "-" diameter ".txt", the first '.' of the diameter replaced

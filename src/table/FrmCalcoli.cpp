@@ -49,8 +49,10 @@ protected:
         const QRect area = viewport()->rect();
         QPainter p(viewport());
         const QColor fondo(128, 128, 128);
-        if (destra < area.right() + 1) p.fillRect(QRect(destra, 0, area.width() - destra, area.height()), fondo);
-        if (basso < area.bottom() + 1) p.fillRect(QRect(0, basso, qMin(destra, area.width()), area.height() - basso), fondo);
+        if (destra < area.right() + 1)
+            p.fillRect(QRect(destra, 0, area.width() - destra, area.height()), fondo);
+        if (basso < area.bottom() + 1)
+            p.fillRect(QRect(0, basso, qMin(destra, area.width()), area.height() - basso), fondo);
     }
 };
 
@@ -103,8 +105,8 @@ void frmCalcoli::creaControlli()
     intestazione->setHighlightSections(false);
     PosizionaTwips(MSFlexGrid1, 840, 600, 8745, 5055);
 
-    auto *frame1 = new QGroupBox(QStringLiteral("Valori di induttanza calcolati con la seguente formula di Wheeler"),
-                                 cliente);
+    auto *frame1 =
+        new QGroupBox(QStringLiteral("Valori di induttanza calcolati con la seguente formula di Wheeler"), cliente);
     frame1->setObjectName(QStringLiteral("Frame1"));
     frame1->setFont(ui::FontArial(9));
     frame1->setStyleSheet(QStringLiteral("QGroupBox#Frame1::title { color: rgb(0, 0, 255); }"));
@@ -116,9 +118,9 @@ void frmCalcoli::creaControlli()
     image2->setObjectName(QStringLiteral("Image2"));
     PosizionaTwips(image2, 4800, 120, 3735, 1095);
 
-    Toolbar1 = ui::BarraFinestra(cliente, 420, {"tb-salva", QStringLiteral("Salva")},
-                                 {"tb-stampa", QStringLiteral("Stampa")},
-                                 {"tb-precedente", QStringLiteral("Finestra Precedente")});
+    Toolbar1 =
+        ui::BarraFinestra(cliente, 420, {"tb-salva", QStringLiteral("Salva")}, {"tb-stampa", QStringLiteral("Stampa")},
+                          {"tb-precedente", QStringLiteral("Finestra Precedente")});
     connect(Toolbar1, &ui::BarraStrumenti::ButtonClick, this, &frmCalcoli::Toolbar1_ButtonClick);
 
     setTabOrder(MSFlexGrid1, Toolbar1);
@@ -139,7 +141,8 @@ void frmCalcoli::Form_Load()
     }
     const GrigliaMemoria &g = m_modello->griglia();
     for (int c = 0; c < ColonneTabella; ++c)
-        if (g.colWidth(c) > 0) MSFlexGrid1->setColumnWidth(c, Pixel(g.colWidth(c)));
+        if (g.colWidth(c) > 0)
+            MSFlexGrid1->setColumnWidth(c, Pixel(g.colWidth(c)));
     if (!errore.isEmpty())
         ui::MostraErrore(this, QStringLiteral("Il calcolo della tabella si è interrotto: %1.\n"
                                               "La tabella mostra le righe calcolate fino a quel punto.")
@@ -164,7 +167,8 @@ void frmCalcoli::Stampa()
 {
     Stampante *stampante = m_stampante;
     if (!stampante) {
-        if (!m_stampanteSistema) m_stampanteSistema = std::make_unique<StampanteSistema>();
+        if (!m_stampanteSistema)
+            m_stampanteSistema = std::make_unique<StampanteSistema>();
         stampante = m_stampanteSistema.get();
     }
     StampaStudio(this, Module1(), *stampante);

@@ -29,8 +29,7 @@ class frmCalcoli : public ui::FinestraSecondaria
 public:
     // The program folder holds Studi/; `testi` gives what the report copies from the main
     // window, asked for at the moment of saving.
-    frmCalcoli(const QString &cartellaProgramma, std::function<TestiStudio()> testi,
-               QWidget *parent = nullptr);
+    frmCalcoli(const QString &cartellaProgramma, std::function<TestiStudio()> testi, QWidget *parent = nullptr);
     ~frmCalcoli() override;
 
     // The printer printing uses; null (the default) is the system's. Not owned.

@@ -5,7 +5,8 @@ namespace windara {
 void GrigliaMemoria::setRows(int righe)
 {
     // Rows kept keep their cells until the fill rewrites them; surplus rows go.
-    for (auto &colonna : m_celle) colonna.resize(righe);
+    for (auto &colonna : m_celle)
+        colonna.resize(righe);
 }
 
 } // namespace windara

@@ -8,13 +8,15 @@ namespace windara {
 
 Qt::Alignment AllineamentoFlex(int codice)
 {
-    if (codice < 0 || codice > 8) return {};
+    if (codice < 0 || codice > 8)
+        return {};
     static constexpr Qt::AlignmentFlag orizzontale[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
     static constexpr Qt::AlignmentFlag verticale[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
     return orizzontale[codice / 3] | verticale[codice % 3];
 }
 
-ModelloGriglia::ModelloGriglia(QObject *parent) : QAbstractTableModel(parent) {}
+ModelloGriglia::ModelloGriglia(QObject *parent) : QAbstractTableModel(parent)
+{}
 
 void ModelloGriglia::Compila(StatoProgetto &s, const QString &separatore)
 {
@@ -45,7 +47,8 @@ QVariant Allineamento(int codice)
 
 QVariant ModelloGriglia::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid()) return {};
+    if (!index.isValid())
+        return {};
     const int riga = index.row() + 1;
     switch (role) {
     case Qt::DisplayRole:
@@ -59,7 +62,8 @@ QVariant ModelloGriglia::data(const QModelIndex &index, int role) const
 
 QVariant ModelloGriglia::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || section < 0 || section >= ColonneTabella) return {};
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColonneTabella)
+        return {};
     switch (role) {
     case Qt::DisplayRole:
         return m_griglia.text(0, section);

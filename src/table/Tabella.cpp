@@ -73,7 +73,8 @@ void cella(GrigliaFlex &g, int colonna, int riga, const QString &testo, bool all
     g.setCol(colonna);
     g.setRow(riga);
     g.setText(testo);
-    if (allinea) g.setCellAlignment(AllineamentoCentroAlto);
+    if (allinea)
+        g.setCellAlignment(AllineamentoCentroAlto);
 }
 
 } // namespace
@@ -82,7 +83,8 @@ void CompilaTabella(StatoProgetto &s, GrigliaFlex &g, const QString &sep)
 {
     // A row count below one would leave no row for the headers: keep the header row.
     const int righe = s.StratiMax < 1 ? 1 : s.StratiMax + 1;
-    if (righe > 32767) throw ErroreRuntime::overflow();
+    if (righe > 32767)
+        throw ErroreRuntime::overflow();
     g.setRows(righe);
 
     auto riga = [&](double n) { return static_cast<int>(n); };
@@ -102,16 +104,14 @@ void CompilaTabella(StatoProgetto &s, GrigliaFlex &g, const QString &sep)
 
     cella(g, 4, 0, QStringLiteral("Induttanza (mH)"), true);
     g.setColWidth(4, LarghezzaColonnaTwips);
-    PerOgniStrato(s, [&](double n) {
-        cella(g, 4, riga(n), TestoFisso(Valuta::da(strato::Induttanza(n, s)), sep), true);
-    });
+    PerOgniStrato(s,
+                  [&](double n) { cella(g, 4, riga(n), TestoFisso(Valuta::da(strato::Induttanza(n, s)), sep), true); });
 
     cella(g, 5, 0, QStringLiteral("R teorica (Ohm)"), true);
     g.setColWidth(5, LarghezzaColonnaTwips);
     const double r = Val(s.ResistenzaMetro);
-    PerOgniStrato(s, [&](double n) {
-        cella(g, 5, riga(n), TestoFisso(strato::Resistenza(strato::Filo(n, s), r), sep), true);
-    });
+    PerOgniStrato(
+        s, [&](double n) { cella(g, 5, riga(n), TestoFisso(strato::Resistenza(strato::Filo(n, s), r), sep), true); });
 }
 
 } // namespace windara

@@ -27,9 +27,9 @@ constexpr int AllineamentoCentroAlto = 3;
 
 // The values of one row, computed in the exact order of the formulas.
 namespace strato {
-double Spire(double n, const StatoProgetto &s);            // n x S
-double RaggioA1(double n, const StatoProgetto &s);         // n x d + D1 / 2, mm
-double Filo(double n, const StatoProgetto &s);             // wire length, m
+double Spire(double n, const StatoProgetto &s);    // n x S
+double RaggioA1(double n, const StatoProgetto &s); // n x d + D1 / 2, mm
+double Filo(double n, const StatoProgetto &s);     // wire length, m
 // Writes the per-row scratch fields of the design state, then gives L(n) in mH.
 double Induttanza(double n, StatoProgetto &s);
 // The exact product of the two 15-digit decimals, to four decimals.
@@ -44,11 +44,13 @@ void PerOgniStrato(StatoProgetto &s, Riga &&riga)
 {
     const std::int16_t limite = s.StratiMax;
     s.Indice = 1;
-    if (limite < 1) return;
+    if (limite < 1)
+        return;
     for (;;) {
         riga(static_cast<double>(s.Indice));
         if (s.Indice == limite) {
-            if (limite < 32767) ++s.Indice;
+            if (limite < 32767)
+                ++s.Indice;
             return;
         }
         ++s.Indice;

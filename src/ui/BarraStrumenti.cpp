@@ -8,8 +8,7 @@
 
 namespace windara::ui {
 
-BarraStrumenti::BarraStrumenti(int altezzaTwips, QWidget *parent)
-    : QToolBar(parent)
+BarraStrumenti::BarraStrumenti(int altezzaTwips, QWidget *parent) : QToolBar(parent)
 {
     setMovable(false);
     setFloatable(false);

@@ -22,7 +22,8 @@ QAction *VoceMenu(QWidget *menu, const char *nome, const QString &testo, const Q
 {
     QAction *voce = menu->addAction(testo);
     voce->setObjectName(QLatin1String(nome));
-    if (!scorciatoia.isEmpty()) voce->setShortcut(scorciatoia);
+    if (!scorciatoia.isEmpty())
+        voce->setShortcut(scorciatoia);
     return voce;
 }
 

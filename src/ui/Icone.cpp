@@ -22,8 +22,7 @@ class MotoreIconaSvg final : public QIconEngine
 public:
     explicit MotoreIconaSvg(const QString &percorso)
         : m_percorso(percorso), m_disegno(std::make_shared<QSvgRenderer>(percorso))
-    {
-    }
+    {}
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
     {
@@ -41,8 +40,8 @@ public:
     {
         if (!m_disegno->isValid() || pixel.isEmpty())
             return {};
-        const QString chiave = QStringLiteral("windara:%1:%2x%3:%4")
-                                   .arg(m_percorso).arg(pixel.width()).arg(pixel.height()).arg(int(mode));
+        const QString chiave =
+            QStringLiteral("windara:%1:%2x%3:%4").arg(m_percorso).arg(pixel.width()).arg(pixel.height()).arg(int(mode));
         QPixmap immagine;
         if (!QPixmapCache::find(chiave, &immagine)) {
             immagine = QPixmap(pixel);

@@ -23,8 +23,7 @@ QString TitoloMessaggi()
     return QStringLiteral("Windara");
 }
 
-void MostraMessaggio(QWidget *genitore, QMessageBox::Icon icona, const QString &titolo,
-                     const QString &testo)
+void MostraMessaggio(QWidget *genitore, QMessageBox::Icon icona, const QString &titolo, const QString &testo)
 {
     const Messaggio messaggio{genitore, icona, titolo, testo};
     // A copy: the handler may replace itself while it runs.
@@ -54,8 +53,7 @@ GestoreMessaggi ImpostaGestoreMessaggi(GestoreMessaggi gestore)
 
 CatturaMessaggi::CatturaMessaggi()
     : m_precedente(ImpostaGestoreMessaggi([this](const Messaggio &m) { m_messaggi.append(m); }))
-{
-}
+{}
 
 CatturaMessaggi::~CatturaMessaggi()
 {

@@ -25,8 +25,7 @@ using GestoreMessaggi = std::function<void(const Messaggio &)>;
 
 // Every message box of the program goes through here: by default a modal box with
 // the icon, the title, the text and one OK button, which returns when it is closed.
-void MostraMessaggio(QWidget *genitore, QMessageBox::Icon icona, const QString &titolo,
-                     const QString &testo);
+void MostraMessaggio(QWidget *genitore, QMessageBox::Icon icona, const QString &titolo, const QString &testo);
 
 // A failure reported to the user: critical icon, title "Windara", OK.
 void MostraErrore(QWidget *genitore, const QString &testo);

@@ -12,8 +12,7 @@ inline constexpr int TwipsPerPixel = 15;
 // Nearest pixel. 15 is odd, so a whole number of twips never falls half-way.
 constexpr int Pixel(int twips) noexcept
 {
-    return twips >= 0 ? (twips + TwipsPerPixel / 2) / TwipsPerPixel
-                      : -((-twips + TwipsPerPixel / 2) / TwipsPerPixel);
+    return twips >= 0 ? (twips + TwipsPerPixel / 2) / TwipsPerPixel : -((-twips + TwipsPerPixel / 2) / TwipsPerPixel);
 }
 
 // Each of the four numbers is converted on its own, so controls given the same

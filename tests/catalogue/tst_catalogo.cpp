@@ -73,7 +73,10 @@ QString Errore(const std::function<void()> &fn)
     return QString();
 }
 
-double Quattro(double x) { return QString::number(x, 'g', 4).toDouble(); }
+double Quattro(double x)
+{
+    return QString::number(x, 'g', 4).toDouble();
+}
 
 } // namespace
 
@@ -133,12 +136,18 @@ private slots:
         QTest::addColumn<int>("quanti");
         QTest::addColumn<QString>("primo");
         QTest::addColumn<QString>("resistenza");
-        QTest::newRow("0.1 prima di 0.106 e 0.112") << "0.1" << 15 << "0.1" << "2.195";
-        QTest::newRow("1 prima di 1.12") << "1" << 6 << "1" << "0.02195";
-        QTest::newRow("25 non trova 0.25") << "25" << 0 << "" << "";
-        QTest::newRow("vuoto trova tutto") << "" << 57 << "0.05" << "8.781";
-        QTest::newRow("nullo come vuoto") << QString() << 57 << "0.05" << "8.781";
-        QTest::newRow("zeri finali") << "0.100" << 0 << "" << "";
+        QTest::newRow("0.1 prima di 0.106 e 0.112") << "0.1" << 15 << "0.1"
+                                                    << "2.195";
+        QTest::newRow("1 prima di 1.12") << "1" << 6 << "1"
+                                         << "0.02195";
+        QTest::newRow("25 non trova 0.25") << "25" << 0 << ""
+                                           << "";
+        QTest::newRow("vuoto trova tutto") << "" << 57 << "0.05"
+                                           << "8.781";
+        QTest::newRow("nullo come vuoto") << QString() << 57 << "0.05"
+                                          << "8.781";
+        QTest::newRow("zeri finali") << "0.100" << 0 << ""
+                                     << "";
     }
     void cerca()
     {
@@ -198,8 +207,7 @@ private slots:
         const qsizetype i = Diametri(m_spedito).indexOf(QString::number(d, 'g', 15));
         QVERIFY(i >= 0);
         const FiloRame &r = m_spedito[i];
-        QCOMPARE(QStringList({r.DiametroNominale, r.DiametroEsternoMax, r.Sezione, r.Resistenza, r.Peso}),
-                 campi);
+        QCOMPARE(QStringList({r.DiametroNominale, r.DiametroEsternoMax, r.Sezione, r.Resistenza, r.Peso}), campi);
     }
 
     void catalogoErrato_data()
@@ -211,21 +219,20 @@ private slots:
         const auto File = ErroreRuntime::Tipo::File, Dati = ErroreRuntime::Tipo::Dati;
         QTest::newRow("file mancante") << Preparazione::Nessuna << QStringList() << "il file non esiste" << File;
         QTest::newRow("cartella") << Preparazione::Cartella << QStringList() << "il percorso non è un file" << File;
-        QTest::newRow("non e' un database") << Preparazione::Testo << QStringList()
-                                            << "il file non è un database SQLite" << File;
-        QTest::newRow("tabella mancante") << Preparazione::Sql << QStringList{"CREATE TABLE Altro (x REAL)"}
-                                          << "manca la tabella Rame" << Dati;
-        QTest::newRow("colonna mancante") << Preparazione::Sql << QStringList{SchemaCon("Peso g/m", "")}
-                                          << "manca la colonna \"Peso g/m\"" << Dati;
+        QTest::newRow("non e' un database")
+            << Preparazione::Testo << QStringList() << "il file non è un database SQLite" << File;
+        QTest::newRow("tabella mancante")
+            << Preparazione::Sql << QStringList{"CREATE TABLE Altro (x REAL)"} << "manca la tabella Rame" << Dati;
+        QTest::newRow("colonna mancante")
+            << Preparazione::Sql << QStringList{SchemaCon("Peso g/m", "")} << "manca la colonna \"Peso g/m\"" << Dati;
         QTest::newRow("colonna dell'ordine mancante")
             << Preparazione::Sql << QStringList{SchemaCon("Diametro Nominale", "Diametro")}
             << "manca la colonna \"Diametro Nominale\"" << Dati;
         QTest::newRow("nessuna riga") << Preparazione::Sql << QStringList{Schema} << "la tabella Rame è vuota" << Dati;
-        QTest::newRow("diametro nullo")
-            << Preparazione::Sql
-            << QStringList{Schema, Riga("0.2, 0.226, 0.03142, 0.5488, 0.2793"),
-                           Riga("NULL, 0.117, 0.007854, 2.195, 0.06982")}
-            << "il diametro nominale della riga 1 è nullo" << Dati;
+        QTest::newRow("diametro nullo") << Preparazione::Sql
+                                        << QStringList{Schema, Riga("0.2, 0.226, 0.03142, 0.5488, 0.2793"),
+                                                       Riga("NULL, 0.117, 0.007854, 2.195, 0.06982")}
+                                        << "il diametro nominale della riga 1 è nullo" << Dati;
     }
     void catalogoErrato()
     {
@@ -295,28 +302,37 @@ private slots:
     {
         QTest::addColumn<QString>("prefisso");
         QTest::addColumn<QString>("trovati");
-        QTest::newRow("0.1 contro 0.112 e 0.125") << "0.1" << "0.1 0.112 0.125";
-        QTest::newRow("25 non trova 0.25") << "25" << "";
-        QTest::newRow("vuoto") << "" << "0.1 0.112 0.125 0.25 1";
-        QTest::newRow("intero") << "1" << "1";
-        QTest::newRow("apice") << "'" << "";
-        QTest::newRow("iniezione") << "0.1' OR '1'='1" << "";
-        QTest::newRow("percento") << "%" << "";
-        QTest::newRow("percento dopo") << "0.1%" << "";
-        QTest::newRow("trattino basso") << "0_1" << "";
-        QTest::newRow("asterisco") << "*" << "";
+        QTest::newRow("0.1 contro 0.112 e 0.125") << "0.1"
+                                                  << "0.1 0.112 0.125";
+        QTest::newRow("25 non trova 0.25") << "25"
+                                           << "";
+        QTest::newRow("vuoto") << ""
+                               << "0.1 0.112 0.125 0.25 1";
+        QTest::newRow("intero") << "1"
+                                << "1";
+        QTest::newRow("apice") << "'"
+                               << "";
+        QTest::newRow("iniezione") << "0.1' OR '1'='1"
+                                   << "";
+        QTest::newRow("percento") << "%"
+                                  << "";
+        QTest::newRow("percento dopo") << "0.1%"
+                                       << "";
+        QTest::newRow("trattino basso") << "0_1"
+                                        << "";
+        QTest::newRow("asterisco") << "*"
+                                   << "";
     }
     void cercaPiccolo()
     {
         QFETCH(QString, prefisso);
         QFETCH(QString, trovati);
         QTemporaryDir cartella;
-        QVERIFY(Costruisci(cartella.path(),
-                           {Schema, Riga("1, 1.062, 0.7854, 0.02195, 6.982"),
-                            Riga("0.25, 0.281, 0.04909, 0.3512, 0.4364"),
-                            Riga("0.125, 0.144, 0.01227, 1.405, 0.1091"),
-                            Riga("0.112, 0.13, 0.009852, 1.75, 0.08758"),
-                            Riga("0.1, 0.117, 0.007854, 2.195, 0.06982")}));
+        QVERIFY(
+            Costruisci(cartella.path(),
+                       {Schema, Riga("1, 1.062, 0.7854, 0.02195, 6.982"), Riga("0.25, 0.281, 0.04909, 0.3512, 0.4364"),
+                        Riga("0.125, 0.144, 0.01227, 1.405, 0.1091"), Riga("0.112, 0.13, 0.009852, 1.75, 0.08758"),
+                        Riga("0.1, 0.117, 0.007854, 2.195, 0.06982")}));
         ApriCatalogo(cartella.path(), Prova);
         QCOMPARE(Diametri(CercaRame(Prova, prefisso)).join(u' '), trovati);
     }
@@ -334,7 +350,8 @@ private slots:
             << QStringList{"CREATE TABLE RAME ([diametro nominale] REAL, [DIAMETRO ESTERNO MAX] REAL, "
                            "[sezione MM] REAL, [Resistenza Nominale a 20°c ohm/M] REAL, [peso G/M] REAL)",
                            Riga("0.1, 0.117, 0.007854, 2.195, 0.06982")}
-            << "0.1" << "2.195";
+            << "0.1"
+            << "2.195";
     }
     // A one-row catalogue lists one entry; what the lookup gives, or why it cannot.
     void piccolo()
@@ -387,10 +404,7 @@ private slots:
         QCOMPARE(f.readAll(), prima);
     }
 
-    void cleanup()
-    {
-        ChiudiCatalogo(Prova);
-    }
+    void cleanup() { ChiudiCatalogo(Prova); }
 };
 
 QTEST_GUILESS_MAIN(TstCatalogo)

@@ -17,8 +17,14 @@ namespace {
 
 const QString Cartella = QStringLiteral(WINDARA_PROGRAM_DIR);
 
-QTableView *griglia(const frmtabella &f) { return f.findChild<QTableView *>(QStringLiteral("DBGrid1")); }
-ui::BarraStrumenti *barra(const frmtabella &f) { return f.findChild<ui::BarraStrumenti *>(QStringLiteral("Toolbar1")); }
+QTableView *griglia(const frmtabella &f)
+{
+    return f.findChild<QTableView *>(QStringLiteral("DBGrid1"));
+}
+ui::BarraStrumenti *barra(const frmtabella &f)
+{
+    return f.findChild<ui::BarraStrumenti *>(QStringLiteral("Toolbar1"));
+}
 
 // The rows the grid shows, and its captions as a last row.
 QList<QStringList> righe(const frmtabella &f)
@@ -72,9 +78,15 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&f));
         auto comando = [&](int indice, const char *voce, Qt::Key tasto) {
             switch (Modo(modo)) {
-            case Pulsante: QTest::mouseClick(barra(f)->widgetPulsante(indice), Qt::LeftButton); break;
-            case Menu: f.findChild<QAction *>(voce)->trigger(); break;
-            case Scorciatoia: QTest::keyClick(&f, tasto, Qt::ControlModifier); break;
+            case Pulsante:
+                QTest::mouseClick(barra(f)->widgetPulsante(indice), Qt::LeftButton);
+                break;
+            case Menu:
+                f.findChild<QAction *>(voce)->trigger();
+                break;
+            case Scorciatoia:
+                QTest::keyClick(&f, tasto, Qt::ControlModifier);
+                break;
             }
         };
         const QList<QStringList> crescenti = elenco(Ordinamento::Predefinito);
@@ -119,12 +131,19 @@ private slots:
         QTimer::singleShot(0, f, [&] {
             QVERIFY(QTest::qWaitForWindowActive(f));
             switch (modo) {
-            case 0: QTest::mouseClick(barra(*f)->widgetPulsante(4), Qt::LeftButton); break;
-            case 1: f->findChild<QAction *>("MnuPrecedente")->trigger(); break;
-            case 2: f->close(); break;
+            case 0:
+                QTest::mouseClick(barra(*f)->widgetPulsante(4), Qt::LeftButton);
+                break;
+            case 1:
+                f->findChild<QAction *>("MnuPrecedente")->trigger();
+                break;
+            case 2:
+                f->close();
+                break;
             }
             chiusa = !f->isVisible();
-            if (!chiusa) f->done(-1);  // the modal run must not outlive the test
+            if (!chiusa)
+                f->done(-1); // the modal run must not outlive the test
         });
         QCOMPARE(f->exec(), int(QDialog::Rejected));
         QVERIFY(chiusa);
@@ -157,7 +176,8 @@ private slots:
         v->setCurrentIndex(v->model()->index(3, 3));
         QTest::keyClick(v, Qt::Key_Tab);
         QCOMPARE(v->currentIndex(), v->model()->index(3, 4));
-        for (Qt::Key freccia : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right}) QTest::keyClick(v, freccia);
+        for (Qt::Key freccia : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right})
+            QTest::keyClick(v, freccia);
         QCOMPARE(v->currentIndex(), v->model()->index(3, 4));
         QTest::keyClick(v, Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(v->currentIndex(), v->model()->index(3, 3));

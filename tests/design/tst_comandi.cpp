@@ -42,7 +42,8 @@ QStringList righeGriglia(const frmCalcoli &f)
     QStringList r;
     for (int i = 0; i < g.rows(); ++i) {
         QStringList riga;
-        for (int c = 0; c < ColonneTabella; ++c) riga << g.text(i, c);
+        for (int c = 0; c < ColonneTabella; ++c)
+            riga << g.text(i, c);
         r << riga.join(u'|');
     }
     return r;
@@ -54,7 +55,7 @@ class TstComandi : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir cartella;  // a program folder of its own: Database/ and Studi/
+    QTemporaryDir cartella; // a program folder of its own: Database/ and Studi/
     FrmBobine *f = nullptr;
     StampanteRegistrata *stampante = nullptr;
 
@@ -84,7 +85,10 @@ class TstComandi : public QObject
         bool vista = false;
         QTimer::singleShot(0, this, [&] {
             auto *w = qobject_cast<Finestra *>(QApplication::activeModalWidget());
-            const auto chiudi = qScopeGuard([w] { if (w) w->close(); });
+            const auto chiudi = qScopeGuard([w] {
+                if (w)
+                    w->close();
+            });
             QVERIFY(w);
             // Shortcuts reach only the active window.
             QApplication::setActiveWindow(w);
@@ -97,10 +101,11 @@ class TstComandi : public QObject
     }
     void inCalcoli(const std::function<void(frmCalcoli &)> &azione)
     {
-        inFinestra<frmCalcoli>([this] { f->findChild<QAction *>("mnuCrea")->trigger(); }, [&](frmCalcoli &w) {
-            w.usaStampante(stampante);
-            azione(w);
-        });
+        inFinestra<frmCalcoli>([this] { f->findChild<QAction *>("mnuCrea")->trigger(); },
+                               [&](frmCalcoli &w) {
+                                   w.usaStampante(stampante);
+                                   azione(w);
+                               });
     }
 
 private slots:
@@ -139,15 +144,18 @@ private slots:
     {
         QFETCH(bool, daBarra);
         auto apri = [&] {
-            if (daBarra) f->findChild<ui::BarraStrumenti *>("Toolbar1")->premi(1);
-            else f->findChild<QAction *>("mnuCrea")->trigger();
+            if (daBarra)
+                f->findChild<ui::BarraStrumenti *>("Toolbar1")->premi(1);
+            else
+                f->findChild<QAction *>("mnuCrea")->trigger();
         };
         progetto("20", "3.5", "10");
         Module1().Salvato = Vero;
         inFinestra<frmCalcoli>(apri, [](frmCalcoli &w) {
-            QCOMPARE(righeGriglia(w), (QStringList{"N° Strati|N° Spire|A1|Filo necessario (m)|Induttanza (mH)|R teorica (Ohm)",
-                                                   "1|40|5.5|1.3816|0.0064|0.1213", "2|80|6|3.0144|0.0273|0.2647",
-                                                   "3|120|6.5|4.8984|0.0653|0.4301"}));
+            QCOMPARE(righeGriglia(w),
+                     (QStringList{"N° Strati|N° Spire|A1|Filo necessario (m)|Induttanza (mH)|R teorica (Ohm)",
+                                  "1|40|5.5|1.3816|0.0064|0.1213", "2|80|6|3.0144|0.0273|0.2647",
+                                  "3|120|6.5|4.8984|0.0653|0.4301"}));
             QCOMPARE(Module1().Salvato, Falso);
         });
         scrivi("txtB", "4.5");
@@ -172,9 +180,12 @@ private slots:
         progetto("30", "4.5", "20");
         inCalcoli([&](frmCalcoli &w) {
             ui::CatturaMessaggi cattura;
-            if (via == 0) w.findChild<QAction *>("MnuSalva")->trigger();
-            if (via == 1) QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
-            if (via == 2) QTest::mouseClick(w.findChild<ui::BarraStrumenti *>("Toolbar1")->widgetPulsante(1), Qt::LeftButton);
+            if (via == 0)
+                w.findChild<QAction *>("MnuSalva")->trigger();
+            if (via == 1)
+                QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+            if (via == 2)
+                QTest::mouseClick(w.findChild<ui::BarraStrumenti *>("Toolbar1")->widgetPulsante(1), Qt::LeftButton);
             QVERIFY(cattura.messaggi().isEmpty());
             QCOMPARE(Module1().Salvato, Vero);
         });
@@ -217,7 +228,8 @@ private slots:
         progetto("30", "4.5", "20");
         inCalcoli([](frmCalcoli &w) { w.findChild<QAction *>("MnuSalva")->trigger(); });
         const QByteArray prima = contenuto(studi() + "/30x20-0_5.txt");
-        if (senzaStudi) QVERIFY(QDir(studi()).removeRecursively());
+        if (senzaStudi)
+            QVERIFY(QDir(studi()).removeRecursively());
         scrivi("txtAltezza", h);
         inCalcoli([&](frmCalcoli &w) {
             ui::CatturaMessaggi cattura;

@@ -34,7 +34,8 @@ class TstFrmBobine : public QObject
     QStringList didascalie() const
     {
         QStringList r;
-        for (const QString &n : etichette) r << f->findChild<QLabel *>(n)->text();
+        for (const QString &n : etichette)
+            r << f->findChild<QLabel *>(n)->text();
         return r;
     }
     // Types into the real box, replacing what it held, key by key.
@@ -104,7 +105,8 @@ private slots:
         QStringList catena;
         for (int i = 0; i < 4; ++i) {
             ordine = ordine->nextInFocusChain();
-            while (ordine->focusPolicy() == Qt::NoFocus) ordine = ordine->nextInFocusChain();
+            while (ordine->focusPolicy() == Qt::NoFocus)
+                ordine = ordine->nextInFocusChain();
             catena << ordine->objectName();
         }
         QCOMPARE(catena.mid(0, 2), (QStringList{"txtB", "txtL"}));
@@ -117,25 +119,47 @@ private slots:
         QTest::addColumn<QString>("d1");
         QTest::addColumn<QString>("filo");
         QTest::addColumn<QStringList>("attese");
-        QTest::newRow("esempio") << "20" << "10" << "10" << "0.5"
-                                 << QStringList{" 40", " 16", " 640", " 30", " 3.3283", " 4.588"};
-        QTest::newRow("B 1.5") << "20" << "1.5" << "10" << "0.5"
-                               << QStringList{" 40", "0", "0", " 13", " .0056", "0"};
-        QTest::newRow("B 1.9") << "20" << "1.9" << "10" << "0.5"
-                               << QStringList{" 40", " 0", " 0", " 13.8", " 0", " 0"};
-        QTest::newRow("B 2.9") << "20" << "2.9" << "10" << "0.5"
-                               << QStringList{" 40", " 1", " 40", " 15.8", " .0064", " .1213"};
-        QTest::newRow("B 2") << "20" << "2" << "10" << "0.5" << QStringList{" 40", " 0", " 0", " 14", " 0", " 0"};
-        QTest::newRow("lettera in H") << "a" << "10" << "10" << "0.5"
-                                      << QStringList{" 0", " 16", " 0", " 30", " 0", " 0"};
-        QTest::newRow("H 12.5") << "12.5" << "10" << "10" << "0.5"
-                                << QStringList{" 24", " 16", " 384", " 30", " 1.5547", " 2.7528"};
-        QTest::newRow("H 13.5") << "13.5" << "10" << "10" << "0.5"
-                                << QStringList{" 28", " 16", " 448", " 30", " 1.9696", " 3.2116"};
-        QTest::newRow("virgola in B") << "20" << "10,5" << "10" << "0.5"
-                                      << QStringList{" 40", " 16", " 640", " 30", " 3.3283", " 4.588"};
-        QTest::newRow("prefisso condiviso") << "20" << "10" << "10" << "0.1"
-                                            << QStringList{" 200", " 80", " 16000", " 30", " 2080.2038", " 2867.1968"};
+        QTest::newRow("esempio") << "20"
+                                 << "10"
+                                 << "10"
+                                 << "0.5" << QStringList{" 40", " 16", " 640", " 30", " 3.3283", " 4.588"};
+        QTest::newRow("B 1.5") << "20"
+                               << "1.5"
+                               << "10"
+                               << "0.5" << QStringList{" 40", "0", "0", " 13", " .0056", "0"};
+        QTest::newRow("B 1.9") << "20"
+                               << "1.9"
+                               << "10"
+                               << "0.5" << QStringList{" 40", " 0", " 0", " 13.8", " 0", " 0"};
+        QTest::newRow("B 2.9") << "20"
+                               << "2.9"
+                               << "10"
+                               << "0.5" << QStringList{" 40", " 1", " 40", " 15.8", " .0064", " .1213"};
+        QTest::newRow("B 2") << "20"
+                             << "2"
+                             << "10"
+                             << "0.5" << QStringList{" 40", " 0", " 0", " 14", " 0", " 0"};
+        QTest::newRow("lettera in H") << "a"
+                                      << "10"
+                                      << "10"
+                                      << "0.5" << QStringList{" 0", " 16", " 0", " 30", " 0", " 0"};
+        QTest::newRow("H 12.5") << "12.5"
+                                << "10"
+                                << "10"
+                                << "0.5" << QStringList{" 24", " 16", " 384", " 30", " 1.5547", " 2.7528"};
+        QTest::newRow("H 13.5") << "13.5"
+                                << "10"
+                                << "10"
+                                << "0.5" << QStringList{" 28", " 16", " 448", " 30", " 1.9696", " 3.2116"};
+        QTest::newRow("virgola in B") << "20"
+                                      << "10,5"
+                                      << "10"
+                                      << "0.5" << QStringList{" 40", " 16", " 640", " 30", " 3.3283", " 4.588"};
+        QTest::newRow("prefisso condiviso")
+            << "20"
+            << "10"
+            << "10"
+            << "0.1" << QStringList{" 200", " 80", " 16000", " 30", " 2080.2038", " 2867.1968"};
     }
     void limiti()
     {
@@ -263,9 +287,12 @@ private slots:
     void uscita()
     {
         QFETCH(int, via);
-        if (via == 0) menu("MnuEsci")->trigger();
-        if (via == 1) QTest::mouseClick(barra()->widgetPulsante(4), Qt::LeftButton);
-        if (via == 2) f->close();
+        if (via == 0)
+            menu("MnuEsci")->trigger();
+        if (via == 1)
+            QTest::mouseClick(barra()->widgetPulsante(4), Qt::LeftButton);
+        if (via == 2)
+            f->close();
         QCOMPARE(esci, 1);
     }
 

@@ -45,32 +45,63 @@ private slots:
         QTest::addColumn<QString>("r");
         QTest::addColumn<bool>("calcola");
         QTest::addColumn<QStringList>("attese");
-        QTest::newRow("esempio") << "20" << "10" << "10" << "0.087" << true
-                                 << QStringList{" 40", " 16", " 640", " 30", " 3.3283", " 4.5457"};
-        QTest::newRow("vuoti") << "" << "" << "" << "0.087" << false
-                               << QStringList{" 0", "0", " 0", " 0", " 0", " 0"};
-        QTest::newRow("B 1.9") << "20" << "1.9" << "10" << "0.087" << true
-                               << QStringList{" 40", " 0", " 0", " 13.8", " 0", " 0"};
-        QTest::newRow("B 1.5") << "20" << "1.5" << "10" << "0.087" << true
-                               << QStringList{" 40", "0", "0", " 13", " .0056", "0"};
-        QTest::newRow("B 2.9") << "20" << "2.9" << "10" << "0.087" << true
-                               << QStringList{" 40", " 1", " 40", " 15.8", " .0064", " .1202"};
-        QTest::newRow("B 2") << "20" << "2" << "10" << "0.087" << true
-                             << QStringList{" 40", " 0", " 0", " 14", " 0", " 0"};
-        QTest::newRow("lettera in H") << "a" << "10" << "10" << "0.087" << true
-                                      << QStringList{" 0", " 16", " 0", " 30", " 0", " 0"};
-        QTest::newRow("H 12.5 vale 12") << "12.5" << "10" << "10" << "0.087" << true
+        QTest::newRow("esempio") << "20"
+                                 << "10"
+                                 << "10"
+                                 << "0.087" << true << QStringList{" 40", " 16", " 640", " 30", " 3.3283", " 4.5457"};
+        QTest::newRow("vuoti") << ""
+                               << ""
+                               << ""
+                               << "0.087" << false << QStringList{" 0", "0", " 0", " 0", " 0", " 0"};
+        QTest::newRow("B 1.9") << "20"
+                               << "1.9"
+                               << "10"
+                               << "0.087" << true << QStringList{" 40", " 0", " 0", " 13.8", " 0", " 0"};
+        QTest::newRow("B 1.5") << "20"
+                               << "1.5"
+                               << "10"
+                               << "0.087" << true << QStringList{" 40", "0", "0", " 13", " .0056", "0"};
+        QTest::newRow("B 2.9") << "20"
+                               << "2.9"
+                               << "10"
+                               << "0.087" << true << QStringList{" 40", " 1", " 40", " 15.8", " .0064", " .1202"};
+        QTest::newRow("B 2") << "20"
+                             << "2"
+                             << "10"
+                             << "0.087" << true << QStringList{" 40", " 0", " 0", " 14", " 0", " 0"};
+        QTest::newRow("lettera in H") << "a"
+                                      << "10"
+                                      << "10"
+                                      << "0.087" << true << QStringList{" 0", " 16", " 0", " 30", " 0", " 0"};
+        QTest::newRow("H 12.5 vale 12") << "12.5"
+                                        << "10"
+                                        << "10"
+                                        << "0.087" << true
                                         << QStringList{" 24", " 16", " 384", " 30", " 1.5547", " 2.7274"};
-        QTest::newRow("H 13.5 vale 14") << "13.5" << "10" << "10" << "0.087" << true
+        QTest::newRow("H 13.5 vale 14") << "13.5"
+                                        << "10"
+                                        << "10"
+                                        << "0.087" << true
                                         << QStringList{" 28", " 16", " 448", " 30", " 1.9696", " 3.182"};
-        QTest::newRow("virgola in B") << "20" << "10,5" << "10" << "0.087" << true
+        QTest::newRow("virgola in B") << "20"
+                                      << "10,5"
+                                      << "10"
+                                      << "0.087" << true
                                       << QStringList{" 40", " 16", " 640", " 30", " 3.3283", " 4.5457"};
-        QTest::newRow("D1 negativo") << "20" << "10" << "-40" << "0.087" << true
-                                     << QStringList{" 40", " 16", " 640", "-20", " 20.1403", "0"};
-        QTest::newRow("trappola induttanza") << "10" << "9" << "5" << "0.087" << true
-                                             << QStringList{" 10", " 7", " 70", " 23", " .0284", " .3633"};
-        QTest::newRow("resistenza con virgola") << "20" << "10" << "10" << "0,087" << true
-                                                << QStringList{" 40", " 16", " 640", " 30", " 3.3283", " 0"};
+        QTest::newRow("D1 negativo") << "20"
+                                     << "10"
+                                     << "-40"
+                                     << "0.087" << true << QStringList{" 40", " 16", " 640", "-20", " 20.1403", "0"};
+        QTest::newRow("trappola induttanza")
+            << "10"
+            << "9"
+            << "5"
+            << "0.087" << true << QStringList{" 10", " 7", " 70", " 23", " .0284", " .3633"};
+        QTest::newRow("resistenza con virgola")
+            << "20"
+            << "10"
+            << "10"
+            << "0,087" << true << QStringList{" 40", " 16", " 640", " 30", " 3.3283", " 0"};
     }
     void didascalie()
     {
@@ -178,13 +209,34 @@ private slots:
         QTest::addColumn<QString>("d1");
         QTest::addColumn<QString>("scelta");
         QTest::addColumn<bool>("abilitato");
-        QTest::newRow("tutti") << "1" << "2" << "3" << "0.5" << true;
-        QTest::newRow("non numerici contano") << "x" << "y" << "z" << "0.5" << true;
-        QTest::newRow("senza H") << "" << "2" << "3" << "0.5" << false;
-        QTest::newRow("senza B") << "1" << "" << "3" << "0.5" << false;
-        QTest::newRow("senza D1") << "1" << "2" << "" << "0.5" << false;
-        QTest::newRow("senza filo") << "1" << "2" << "3" << "" << false;
-        QTest::newRow("blank conta") << " " << "2" << "3" << "0.5" << true;
+        QTest::newRow("tutti") << "1"
+                               << "2"
+                               << "3"
+                               << "0.5" << true;
+        QTest::newRow("non numerici contano") << "x"
+                                              << "y"
+                                              << "z"
+                                              << "0.5" << true;
+        QTest::newRow("senza H") << ""
+                                 << "2"
+                                 << "3"
+                                 << "0.5" << false;
+        QTest::newRow("senza B") << "1"
+                                 << ""
+                                 << "3"
+                                 << "0.5" << false;
+        QTest::newRow("senza D1") << "1"
+                                  << "2"
+                                  << ""
+                                  << "0.5" << false;
+        QTest::newRow("senza filo") << "1"
+                                    << "2"
+                                    << "3"
+                                    << "" << false;
+        QTest::newRow("blank conta") << " "
+                                     << "2"
+                                     << "3"
+                                     << "0.5" << true;
     }
     void abilitazione()
     {

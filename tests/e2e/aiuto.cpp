@@ -71,7 +71,8 @@ int posizioni(const QString &cartella, const QString &filo)
 {
     FrmBobine bobine(cartella);
     bobine.Form_Load();
-    if (!mostra(bobine)) return errore(QStringLiteral("la finestra principale non si vede"));
+    if (!mostra(bobine))
+        return errore(QStringLiteral("la finestra principale non si vede"));
     auto *barra = bobine.findChild<ui::BarraStrumenti *>(QStringLiteral("Toolbar1"));
     centro("bobine.calcola", barra->widgetPulsante(1));
     centro("bobine.visualizza", barra->widgetPulsante(2));
@@ -80,12 +81,14 @@ int posizioni(const QString &cartella, const QString &filo)
     auto *lista = bobine.findChild<QComboBox *>(QStringLiteral("txtDiametro1"));
     centro("bobine.filo", lista);
     const int indice = lista->findText(filo);
-    if (indice < 0) return errore(QStringLiteral("il filo %1 non è nella lista").arg(filo));
+    if (indice < 0)
+        return errore(QStringLiteral("il filo %1 non è nella lista").arg(filo));
     std::printf("bobine.filo_indice %d 0\n", indice);
     bobine.hide();
 
     frmtabella tabella(cartella);
-    if (!mostra(tabella)) return errore(QStringLiteral("la tabella dei fili non si vede"));
+    if (!mostra(tabella))
+        return errore(QStringLiteral("la tabella dei fili non si vede"));
     centro("tabella.precedente",
            tabella.findChild<ui::BarraStrumenti *>(QStringLiteral("Toolbar1"))->widgetPulsante(4));
     return 0;
@@ -115,7 +118,8 @@ int atteso(const QString &cartella, const QString &h, const QString &b, const QS
     const QByteArray testo = TestoStudio(testi, s, imp);
     ChiudiCatalogo(connessione);
     QFile f(uscita);
-    if (!f.open(QIODevice::WriteOnly) || f.write(testo) != testo.size()) return errore(f.errorString());
+    if (!f.open(QIODevice::WriteOnly) || f.write(testo) != testo.size())
+        return errore(f.errorString());
     return 0;
 }
 
@@ -143,13 +147,15 @@ int messaggio(const QString &cartella, const QString &uscita)
         testo = e.testo();
     }
     const QString file = QDir::toNativeSeparators(PercorsoCatalogo(cartella));
-    if (!testo.contains(file)) return errore(QStringLiteral("il messaggio «%1» non nomina %2").arg(testo, file));
+    if (!testo.contains(file))
+        return errore(QStringLiteral("il messaggio «%1» non nomina %2").arg(testo, file));
     std::printf("%s\n", qPrintable(testo));
 
     QMessageBox box(QMessageBox::Critical, ui::TitoloMessaggi(), testo, QMessageBox::Ok);
     box.show();
     box.activateWindow();
-    if (!QTest::qWaitForWindowActive(&box)) return errore(QStringLiteral("la finestra del messaggio non è attiva"));
+    if (!QTest::qWaitForWindowActive(&box))
+        return errore(QStringLiteral("la finestra del messaggio non è attiva"));
     return stabile(box.winId()).save(uscita) ? 0 : errore(QStringLiteral("non scrivo %1").arg(uscita));
 }
 
@@ -162,9 +168,12 @@ int main(int argc, char **argv)
     const QStringList a = app.arguments();
     const QString comando = a.value(1);
     try {
-        if (comando == u"posizioni" && a.size() == 4) return posizioni(a[2], a[3]);
-        if (comando == u"atteso" && a.size() == 8) return atteso(a[2], a[3], a[4], a[5], a[6], a[7]);
-        if (comando == u"messaggio" && a.size() == 4) return messaggio(a[2], a[3]);
+        if (comando == u"posizioni" && a.size() == 4)
+            return posizioni(a[2], a[3]);
+        if (comando == u"atteso" && a.size() == 8)
+            return atteso(a[2], a[3], a[4], a[5], a[6], a[7]);
+        if (comando == u"messaggio" && a.size() == 4)
+            return messaggio(a[2], a[3]);
         if (comando == u"schermata" && a.size() == 4)
             return stabile(WId(a[2].toULongLong())).save(a[3]) ? 0 : errore(QStringLiteral("non scrivo ") + a[3]);
     } catch (const ErroreRuntime &e) {

@@ -18,14 +18,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dati, size_t n)
     const QString tutto = QString::fromUtf8(reinterpret_cast<const char *>(dati), qsizetype(n));
     for (const QChar c : tutto) {
         if (c == QChar(0)) {
-            if (++campo == 5) break;
+            if (++campo == 5)
+                break;
             continue;
         }
         testi[campo] += c;
     }
     for (const QString &t : testi) {
         try {
-            if (!std::isfinite(Val(t))) std::abort();
+            if (!std::isfinite(Val(t)))
+                std::abort();
         } catch (const ErroreRuntime &) {
         }
     }
@@ -37,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dati, size_t n)
     } catch (const ErroreRuntime &) {
     }
     for (Risultato q : {Risultato::NumeroStrati, Risultato::SpireTotali, Risultato::Centro})
-        if (v[q].contains(u'-')) std::abort();
+        if (v[q].contains(u'-'))
+            std::abort();
     return 0;
 }

@@ -2,11 +2,11 @@
 // the table and the report text: nothing crashes, every failure is a run-time error of
 // the rules, a run stops at one step and leaves the rest, and the written forms hold.
 
+#include "Decimale.h"
 #include "Errori.h"
 #include "GrigliaMemoria.h"
 #include "Limiti.h"
 #include "Studio.h"
-#include "Decimale.h"
 #include "Tabella.h"
 #include "Val.h"
 
@@ -29,24 +29,73 @@ public:
 
     QString testo()
     {
-        static const QStringList pezzi{
-            "0", "1", "2", "9", "5", ".", ".", "-", "+", "E", "e", "E+", "E-", "&H", "&O", "&h", "&", "F", "7",
-            " ", "\t", "\n", "\r", ",", "x", "°", "²", "€", "ω", "😀", "999999999999999999999", "E308", "E309",
-            "E-400", "E99999999999", "32767", "32768", "-32768", "0.5", "1.5", "1640.32", "&HFFFF", "&H7FFFFFFF",
-            "&O777", "1e", "--", "..", "00000000000000000000001"};
+        static const QStringList pezzi{"0",
+                                       "1",
+                                       "2",
+                                       "9",
+                                       "5",
+                                       ".",
+                                       ".",
+                                       "-",
+                                       "+",
+                                       "E",
+                                       "e",
+                                       "E+",
+                                       "E-",
+                                       "&H",
+                                       "&O",
+                                       "&h",
+                                       "&",
+                                       "F",
+                                       "7",
+                                       " ",
+                                       "\t",
+                                       "\n",
+                                       "\r",
+                                       ",",
+                                       "x",
+                                       "°",
+                                       "²",
+                                       "€",
+                                       "ω",
+                                       "😀",
+                                       "999999999999999999999",
+                                       "E308",
+                                       "E309",
+                                       "E-400",
+                                       "E99999999999",
+                                       "32767",
+                                       "32768",
+                                       "-32768",
+                                       "0.5",
+                                       "1.5",
+                                       "1640.32",
+                                       "&HFFFF",
+                                       "&H7FFFFFFF",
+                                       "&O777",
+                                       "1e",
+                                       "--",
+                                       "..",
+                                       "00000000000000000000001"};
         QString t;
         const int n = int(r.bounded(0, 9));
-        for (int i = 0; i < n; ++i) t += pezzi[int(r.bounded(pezzi.size()))];
-        if (r.bounded(20) == 0) t += QString(int(r.bounded(400)), QChar(u'0' + char16_t(r.bounded(10))));
+        for (int i = 0; i < n; ++i)
+            t += pezzi[int(r.bounded(pezzi.size()))];
+        if (r.bounded(20) == 0)
+            t += QString(int(r.bounded(400)), QChar(u'0' + char16_t(r.bounded(10))));
         return t;
     }
     double numero()
     {
         switch (r.bounded(4)) {
-        case 0: return double(r.bounded(-5, 50));
-        case 1: return r.bounded(100.0) - 20;
-        case 2: return std::ldexp(r.bounded(1.0), int(r.bounded(-60, 1100)));
-        default: return 0.0;
+        case 0:
+            return double(r.bounded(-5, 50));
+        case 1:
+            return r.bounded(100.0) - 20;
+        case 2:
+            return std::ldexp(r.bounded(1.0), int(r.bounded(-60, 1100)));
+        default:
+            return 0.0;
         }
     }
     int intero(int da, int a) { return int(r.bounded(da, a)); }
@@ -88,13 +137,15 @@ private slots:
             cifre = cifre.leftJustified(15, u'0');
             const QString atteso = QString::fromLatin1(buf).remove(u'.');
             const QString ottenuto = cifre + QString::asprintf("e%+03d", esponente);
-            if (atteso != ottenuto && ++errori <= 5) qWarning("%s: %s invece di %s", buf, qPrintable(ottenuto), qPrintable(atteso));
+            if (atteso != ottenuto && ++errori <= 5)
+                qWarning("%s: %s invece di %s", buf, qPrintable(ottenuto), qPrintable(atteso));
         };
         for (int i = 0; i < 300000; ++i) {
             const quint64 bit = r.generate64();
             double v;
             std::memcpy(&v, &bit, sizeof v);
-            if (std::isfinite(v) && v != 0) confronta(v);
+            if (std::isfinite(v) && v != 0)
+                confronta(v);
             // Short decimals and the doubles next to them: where ties hide.
             const double corto = double(r.bounded(1, 100000000)) / std::pow(10.0, r.bounded(0, 9));
             confronta(corto);
@@ -139,7 +190,8 @@ private slots:
             }
             // The captions come in their order; a stop leaves off the rest.
             QCOMPARE(v.ordine, tutti.mid(0, v.ordine.size()));
-            if (!fermato) QCOMPARE(v.ordine, tutti);
+            if (!fermato)
+                QCOMPARE(v.ordine, tutti);
             QCOMPARE(v.calcola, CalcolaAbilitato(t));
             for (Risultato q : {Risultato::NumeroStrati, Risultato::SpireTotali, Risultato::Centro})
                 QVERIFY2(!v[q].contains(u'-'), qPrintable(v[q]));

@@ -25,7 +25,8 @@ class Cartella
 public:
     explicit Cartella(bool conStudi = true)
     {
-        if (conStudi) QDir(dir.path()).mkdir("Studi");
+        if (conStudi)
+            QDir(dir.path()).mkdir("Studi");
     }
     QString percorso() const { return dir.path(); }
     QStringList studi() const { return QDir(dir.path() + "/Studi").entryList(QDir::Files | QDir::Hidden); }
@@ -72,17 +73,39 @@ private slots:
         QTest::addColumn<QString>("h");
         QTest::addColumn<QString>("d1");
         QTest::addColumn<QString>("diametro");
-        QTest::newRow("barra") << "../30" << "20" << "0.50";
-        QTest::newRow("barra rovescia") << "30" << "2\\0" << "0.50";
-        QTest::newRow("punto punto") << ".." << "/.." << "0.50";
-        QTest::newRow("due punti") << "C:30" << "20" << "0.50";
-        QTest::newRow("asterisco") << "30" << "20*" << "0.50";
-        QTest::newRow("punto di domanda") << "30?" << "20" << "0.50";
-        QTest::newRow("virgolette") << "30" << "\"20" << "0.50";
-        QTest::newRow("minore") << "<30" << "20" << "0.50";
-        QTest::newRow("barra verticale") << "30|" << "20" << "0.50";
-        QTest::newRow("a capo") << "30\n" << "20" << "0.50";
-        QTest::newRow("tab") << "30" << "\t20" << "0.50";
+        QTest::newRow("barra") << "../30"
+                               << "20"
+                               << "0.50";
+        QTest::newRow("barra rovescia") << "30"
+                                        << "2\\0"
+                                        << "0.50";
+        QTest::newRow("punto punto") << ".."
+                                     << "/.."
+                                     << "0.50";
+        QTest::newRow("due punti") << "C:30"
+                                   << "20"
+                                   << "0.50";
+        QTest::newRow("asterisco") << "30"
+                                   << "20*"
+                                   << "0.50";
+        QTest::newRow("punto di domanda") << "30?"
+                                          << "20"
+                                          << "0.50";
+        QTest::newRow("virgolette") << "30"
+                                    << "\"20"
+                                    << "0.50";
+        QTest::newRow("minore") << "<30"
+                                << "20"
+                                << "0.50";
+        QTest::newRow("barra verticale") << "30|"
+                                         << "20"
+                                         << "0.50";
+        QTest::newRow("a capo") << "30\n"
+                                << "20"
+                                << "0.50";
+        QTest::newRow("tab") << "30"
+                             << "\t20"
+                             << "0.50";
     }
     void rifiutati()
     {

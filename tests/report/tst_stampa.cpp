@@ -1,8 +1,8 @@
-#include "Messaggi.h"
-#include "StampanteRegistrata.h"
 #include "Esempi.h"
+#include "Messaggi.h"
 #include "SalvaStudio.h"
 #include "Stampa.h"
+#include "StampanteRegistrata.h"
 
 #include <QDir>
 #include <QFile>
@@ -87,7 +87,8 @@ private slots:
         st.copie = copie;
         StampaStudio(nullptr, s, st);
         QCOMPARE(st.documenti.size(), copie);
-        for (const QStringList &d : st.documenti) QCOMPARE(d, righeStudio);
+        for (const QStringList &d : st.documenti)
+            QCOMPARE(d, righeStudio);
         QCOMPARE(st.font, QString("courier new 10"));
         QVERIFY(cattura.messaggi().isEmpty());
     }
@@ -148,7 +149,8 @@ private slots:
     {
         QFETCH(int, strati);
         QFETCH(int, pagine);
-        if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext non installato");
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+            QSKIP("pdftotext non installato");
         StatoProgetto lungo = s;
         lungo.StratiMax = std::int16_t(strati);
         SalvaStudio(cartella.path(), prova::testiStudio(), lungo, {"06/12/2026", "."});
@@ -169,7 +171,8 @@ private slots:
         auto parole = [](const QStringList &righe) {
             QStringList r;
             for (const QString &riga : righe)
-                if (!riga.simplified().isEmpty()) r << riga.simplified();
+                if (!riga.simplified().isEmpty())
+                    r << riga.simplified();
             return r;
         };
         const QString stampato = QString::fromUtf8(testo.readAllStandardOutput());

@@ -53,7 +53,8 @@ private slots:
         const QList<QByteArray> r = righe(b);
         QCOMPARE(r.size(), 26);
         QCOMPARE(r[19].size(), 74 + 1);
-        for (int i = 21; i < r.size(); ++i) QVERIFY(r[i].endsWith(" \r"));
+        for (int i = 21; i < r.size(); ++i)
+            QVERIFY(r[i].endsWith(" \r"));
     }
 
     void nome_data()
@@ -62,14 +63,38 @@ private slots:
         QTest::addColumn<QString>("d1");
         QTest::addColumn<QString>("diametro");
         QTest::addColumn<QString>("nome");
-        QTest::newRow("esempio") << "30" << "20" << "0.50" << "30x20-0_50.txt";
-        QTest::newRow("senza punto") << "30" << "20" << "1" << "30x20-1.txt";
-        QTest::newRow("solo il primo punto") << "30" << "20" << "0.5.1" << "30x20-0_5.1.txt";
-        QTest::newRow("punto iniziale") << "30" << "20" << ".5" << "30x20-_5.txt";
-        QTest::newRow("punto finale") << "30" << "20" << "1." << "30x20-1_.txt";
-        QTest::newRow("virgola resta") << "30" << "20" << "0,50" << "30x20-0,50.txt";
-        QTest::newRow("punti in H restano") << "30.5" << "20" << "0.50" << "30.5x20-0_50.txt";
-        QTest::newRow("vuoti") << "" << "" << "" << "x-.txt";
+        QTest::newRow("esempio") << "30"
+                                 << "20"
+                                 << "0.50"
+                                 << "30x20-0_50.txt";
+        QTest::newRow("senza punto") << "30"
+                                     << "20"
+                                     << "1"
+                                     << "30x20-1.txt";
+        QTest::newRow("solo il primo punto") << "30"
+                                             << "20"
+                                             << "0.5.1"
+                                             << "30x20-0_5.1.txt";
+        QTest::newRow("punto iniziale") << "30"
+                                        << "20"
+                                        << ".5"
+                                        << "30x20-_5.txt";
+        QTest::newRow("punto finale") << "30"
+                                      << "20"
+                                      << "1."
+                                      << "30x20-1_.txt";
+        QTest::newRow("virgola resta") << "30"
+                                       << "20"
+                                       << "0,50"
+                                       << "30x20-0,50.txt";
+        QTest::newRow("punti in H restano") << "30.5"
+                                            << "20"
+                                            << "0.50"
+                                            << "30.5x20-0_50.txt";
+        QTest::newRow("vuoti") << ""
+                               << ""
+                               << ""
+                               << "x-.txt";
     }
     void nome()
     {
@@ -152,7 +177,8 @@ private slots:
         StatoProgetto s = prova::progettoStudio();
         s.ResistenzaMetro = "0,0894";
         const QList<QByteArray> r = righe(TestoStudio(prova::testiStudio(), s, {"06/12/2026", "."}));
-        for (int i = 21; i < 26; ++i) QVERIFY(r[i].endsWith(" 0 \r"));
+        for (int i = 21; i < 26; ++i)
+            QVERIFY(r[i].endsWith(" 0 \r"));
     }
 
     void codifica()

@@ -25,7 +25,8 @@ namespace {
 bool fotografa(QWidget &f, const QString &file)
 {
     f.show();
-    if (!QTest::qWaitForWindowExposed(&f)) return false;
+    if (!QTest::qWaitForWindowExposed(&f))
+        return false;
     QTest::qWait(200);
     return f.grab().save(file);
 }
@@ -54,8 +55,10 @@ int main(int argc, char **argv)
             auto *casella = principale.findChild<QLineEdit *>(QLatin1String(nome));
             QTest::keyClicks(casella, QString::fromLatin1(nome[3] == 'A' ? "20" : "10"));
         }
-        if (!fotografa(principale, uscita.filePath(QStringLiteral("main-window.png")))) return 1;
-        frmCalcoli calcoli(cartella, [&] { return principale.testiStudio(); }, &principale);
+        if (!fotografa(principale, uscita.filePath(QStringLiteral("main-window.png"))))
+            return 1;
+        frmCalcoli calcoli(
+            cartella, [&] { return principale.testiStudio(); }, &principale);
         frmtabella tabella(cartella, &principale);
         const bool fatto = fotografa(calcoli, uscita.filePath(QStringLiteral("results-window.png"))) &&
                            fotografa(tabella, uscita.filePath(QStringLiteral("wire-table-window.png")));

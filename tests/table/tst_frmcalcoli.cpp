@@ -22,20 +22,31 @@ void progetto(int h, double s, double d, double d1, int strati, const QString &r
 }
 
 // The worked example: H 20, B 3.5, D1 10, wire 0.5 mm.
-void esempio() { progetto(20, 40, 0.5, 10, 3, QStringLiteral("0.0872")); }
+void esempio()
+{
+    progetto(20, 40, 0.5, 10, 3, QStringLiteral("0.0872"));
+}
 
-QTableView *griglia(const frmCalcoli &f) { return f.findChild<QTableView *>(QStringLiteral("MSFlexGrid1")); }
-ui::BarraStrumenti *barra(const frmCalcoli &f) { return f.findChild<ui::BarraStrumenti *>(QStringLiteral("Toolbar1")); }
+QTableView *griglia(const frmCalcoli &f)
+{
+    return f.findChild<QTableView *>(QStringLiteral("MSFlexGrid1"));
+}
+ui::BarraStrumenti *barra(const frmCalcoli &f)
+{
+    return f.findChild<ui::BarraStrumenti *>(QStringLiteral("Toolbar1"));
+}
 
 // What the grid shows: the fixed row (the header), then every data row.
 QList<QStringList> righe(const frmCalcoli &f)
 {
     const QAbstractItemModel *m = griglia(f)->model();
     QList<QStringList> r{{}};
-    for (int c = 0; c < m->columnCount(); ++c) r[0] << m->headerData(c, Qt::Horizontal).toString();
+    for (int c = 0; c < m->columnCount(); ++c)
+        r[0] << m->headerData(c, Qt::Horizontal).toString();
     for (int i = 0; i < m->rowCount(); ++i) {
         r << QStringList();
-        for (int c = 0; c < m->columnCount(); ++c) r.last() << m->index(i, c).data().toString();
+        for (int c = 0; c < m->columnCount(); ++c)
+            r.last() << m->index(i, c).data().toString();
     }
     return r;
 }
@@ -54,16 +65,16 @@ private slots:
     {
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QList<QStringList>>("attese");
-        QTest::newRow("punto") << QLocale::c() << QList<QStringList>{
-            intestazioni,
-            {"1", "40", "5.5", "1.3816", "0.0064", "0.1205"},
-            {"2", "80", "6", "3.0144", "0.0273", "0.2629"},
-            {"3", "120", "6.5", "4.8984", "0.0653", "0.4271"}};
-        QTest::newRow("virgola") << QLocale(QLocale::Italian, QLocale::Italy) << QList<QStringList>{
-            intestazioni,
-            {"1", "40", "5,5", "1,3816", "0,0064", "0,1205"},
-            {"2", "80", "6", "3,0144", "0,0273", "0,2629"},
-            {"3", "120", "6,5", "4,8984", "0,0653", "0,4271"}};
+        QTest::newRow("punto") << QLocale::c()
+                               << QList<QStringList>{intestazioni,
+                                                     {"1", "40", "5.5", "1.3816", "0.0064", "0.1205"},
+                                                     {"2", "80", "6", "3.0144", "0.0273", "0.2629"},
+                                                     {"3", "120", "6.5", "4.8984", "0.0653", "0.4271"}};
+        QTest::newRow("virgola") << QLocale(QLocale::Italian, QLocale::Italy)
+                                 << QList<QStringList>{intestazioni,
+                                                       {"1", "40", "5,5", "1,3816", "0,0064", "0,1205"},
+                                                       {"2", "80", "6", "3,0144", "0,0273", "0,2629"},
+                                                       {"3", "120", "6,5", "4,8984", "0,0653", "0,4271"}};
     }
     // Opening fills the grid from the design state in the user's separator, unsaved, with
     // columns 3 to 5 1800 twips wide and data cells centred at the top.
@@ -78,7 +89,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         QCOMPARE(righe(f), attese);
         QCOMPARE(Module1().Salvato, Falso);
-        for (int c = 3; c <= 5; ++c) QCOMPARE(griglia(f)->columnWidth(c), 120);
+        for (int c = 3; c <= 5; ++c)
+            QCOMPARE(griglia(f)->columnWidth(c), 120);
         QCOMPARE(griglia(f)->model()->index(2, 5).data(Qt::TextAlignmentRole).toInt(),
                  int(Qt::AlignHCenter | Qt::AlignTop));
     }
@@ -129,13 +141,22 @@ private slots:
         QTimer::singleShot(0, &f, [&] {
             QVERIFY(QTest::qWaitForWindowActive(&f));
             switch (modo) {
-            case 0: QTest::mouseClick(barra(f)->widgetPulsante(4), Qt::LeftButton); break;
-            case 1: f.findChild<QAction *>("MnuPrecedente")->trigger(); break;
-            case 2: QTest::keyClick(&f, Qt::Key_P, Qt::ControlModifier); break;
-            case 3: f.close(); break;
+            case 0:
+                QTest::mouseClick(barra(f)->widgetPulsante(4), Qt::LeftButton);
+                break;
+            case 1:
+                f.findChild<QAction *>("MnuPrecedente")->trigger();
+                break;
+            case 2:
+                QTest::keyClick(&f, Qt::Key_P, Qt::ControlModifier);
+                break;
+            case 3:
+                f.close();
+                break;
             }
             chiusa = !f.isVisible();
-            if (!chiusa) f.done(-1);  // the modal run must not outlive the test
+            if (!chiusa)
+                f.done(-1); // the modal run must not outlive the test
         });
         QCOMPARE(f.exec(), int(QDialog::Rejected));
         QVERIFY(chiusa);

@@ -18,16 +18,16 @@ private slots:
     {
         QTest::addColumn<QString>("separatore");
         QTest::addColumn<QList<QStringList>>("attese");
-        QTest::newRow("punto") << "." << QList<QStringList>{
-            intestazioni,
-            {"1", "40", "5.5", "1.3816", "0.0064", "0.1205"},
-            {"2", "80", "6", "3.0144", "0.0273", "0.2629"},
-            {"3", "120", "6.5", "4.8984", "0.0653", "0.4271"}};
-        QTest::newRow("virgola") << "," << QList<QStringList>{
-            intestazioni,
-            {"1", "40", "5,5", "1,3816", "0,0064", "0,1205"},
-            {"2", "80", "6", "3,0144", "0,0273", "0,2629"},
-            {"3", "120", "6,5", "4,8984", "0,0653", "0,4271"}};
+        QTest::newRow("punto") << "."
+                               << QList<QStringList>{intestazioni,
+                                                     {"1", "40", "5.5", "1.3816", "0.0064", "0.1205"},
+                                                     {"2", "80", "6", "3.0144", "0.0273", "0.2629"},
+                                                     {"3", "120", "6.5", "4.8984", "0.0653", "0.4271"}};
+        QTest::newRow("virgola") << ","
+                                 << QList<QStringList>{intestazioni,
+                                                       {"1", "40", "5,5", "1,3816", "0,0064", "0,1205"},
+                                                       {"2", "80", "6", "3,0144", "0,0273", "0,2629"},
+                                                       {"3", "120", "6,5", "4,8984", "0,0653", "0,4271"}};
     }
     void esempio()
     {
@@ -54,7 +54,8 @@ private slots:
         const QList<int> intestazione{predefinito, predefinito, 3, predefinito, 3, 3};
         for (int c = 0; c < ColonneTabella; ++c) {
             QCOMPARE(g.alignment(0, c), intestazione[c]);
-            for (int r = 1; r < g.rows(); ++r) QCOMPARE(g.alignment(r, c), AllineamentoCentroAlto);
+            for (int r = 1; r < g.rows(); ++r)
+                QCOMPARE(g.alignment(r, c), AllineamentoCentroAlto);
         }
         QCOMPARE((QList<int>{g.colWidth(0), g.colWidth(1), g.colWidth(2), g.colWidth(3), g.colWidth(4), g.colWidth(5)}),
                  (QList<int>{0, 0, 0, 1800, 1800, 1800}));
@@ -68,7 +69,8 @@ private slots:
         QCOMPARE(g.text(1, 3), QString("2.2973496"));
         QCOMPARE(g.text(3, 3), QString("8.0156664"));
         QStringList induttanze;
-        for (int r = 1; r <= 5; ++r) induttanze << g.text(r, 4);
+        for (int r = 1; r <= 5; ++r)
+            induttanze << g.text(r, 4);
         QCOMPARE(induttanze, (QStringList{"0.0119", "0.0501", "0.1189", "0.2223", "0.3645"}));
     }
 
@@ -117,7 +119,8 @@ private slots:
         StatoProgetto s = progetto(20, 40, 0.5, 10, 3, r);
         GrigliaMemoria g;
         CompilaTabella(s, g, ".");
-        for (int i = 1; i <= 3; ++i) QCOMPARE(g.text(i, 5), QString("0"));
+        for (int i = 1; i <= 3; ++i)
+            QCOMPARE(g.text(i, 5), QString("0"));
     }
 
     // A cell that cannot be computed stops the fill there; the cells before it stay.

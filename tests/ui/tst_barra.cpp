@@ -26,8 +26,8 @@ struct Finestra
         barra->aggiungiPulsante(IconaSvg("tb-precedente"), "Finestra Precedente");
         finestra.addToolBar(Qt::TopToolBarArea, barra);
         QObject::connect(barra, &BarraStrumenti::ButtonClick, &finestra, [this](int indice) {
-            SmistaPulsante(indice, {[this] { eseguiti << "salva"; }, [this] { eseguiti << "stampa"; },
-                                    nullptr, [this] { eseguiti << "precedente"; }});
+            SmistaPulsante(indice, {[this] { eseguiti << "salva"; }, [this] { eseguiti << "stampa"; }, nullptr,
+                                    [this] { eseguiti << "precedente"; }});
         });
         finestra.show();
     }

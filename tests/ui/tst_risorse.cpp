@@ -50,8 +50,8 @@ private slots:
         QTest::newRow("formula-spire") << "formula-spire" << QSize(249, 73);
         for (const char *icona : {"icona-bobine", "icona-calcoli", "icona-tabella"})
             QTest::newRow(icona) << icona << QSize(32, 32);
-        for (const char *barra : {"tb-bobina", "tb-tabella", "tb-esci", "tb-salva", "tb-stampa",
-                                  "tb-precedente", "tb-crescente", "tb-decrescente"})
+        for (const char *barra : {"tb-bobina", "tb-tabella", "tb-esci", "tb-salva", "tb-stampa", "tb-precedente",
+                                  "tb-crescente", "tb-decrescente"})
             QTest::newRow(barra) << barra << QSize(16, 16);
     }
     // Each picture is compiled in, parses, has its size, and is vector only.
@@ -63,8 +63,8 @@ private slots:
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
         const QByteArray svg = file.readAll();
         QVERIFY(!svg.contains("<image"));
-        QVERIFY(svg.contains("viewBox=\"0 0 " + QByteArray::number(dimensione.width()) + ' '
-                             + QByteArray::number(dimensione.height()) + '"'));
+        QVERIFY(svg.contains("viewBox=\"0 0 " + QByteArray::number(dimensione.width()) + ' ' +
+                             QByteArray::number(dimensione.height()) + '"'));
         QSvgRenderer disegno(svg);
         QVERIFY(disegno.isValid());
         QCOMPARE(disegno.defaultSize(), dimensione);
@@ -77,7 +77,8 @@ private slots:
     {
         QStringList nelQrc = elencoQrc();
         QVERIFY(!nelQrc.isEmpty());
-        QStringList nellaCartella = QDir(QStringLiteral(WINDARA_SOURCE_DIR "/resources")).entryList({"*.svg"}, QDir::Files);
+        QStringList nellaCartella =
+            QDir(QStringLiteral(WINDARA_SOURCE_DIR "/resources")).entryList({"*.svg"}, QDir::Files);
         QStringList compilati = QDir(QStringLiteral(":/windara")).entryList({"*.svg"}, QDir::Files);
         nelQrc.sort();
         QCOMPARE(nellaCartella, nelQrc);
@@ -88,9 +89,8 @@ private slots:
     void icone_data()
     {
         QTest::addColumn<QString>("nome");
-        for (const char *nome : {"icona-bobine", "icona-calcoli", "icona-tabella", "tb-bobina", "tb-tabella",
-                                 "tb-esci", "tb-salva", "tb-stampa", "tb-precedente", "tb-crescente",
-                                 "tb-decrescente"})
+        for (const char *nome : {"icona-bobine", "icona-calcoli", "icona-tabella", "tb-bobina", "tb-tabella", "tb-esci",
+                                 "tb-salva", "tb-stampa", "tb-precedente", "tb-crescente", "tb-decrescente"})
             QTest::newRow(nome) << nome;
     }
     // Drawn afresh at each size and device pixel ratio, never a scaled bitmap.
@@ -112,8 +112,8 @@ private slots:
         fitto.setDevicePixelRatio(1.0);
         QCOMPARE(fitto, icona.pixmap(QSize(32, 32)).toImage().convertToFormat(QImage::Format_ARGB32));
         // A disabled button looks different from an enabled one.
-        QVERIFY(icona.pixmap(QSize(16, 16), QIcon::Disabled).toImage()
-                != icona.pixmap(QSize(16, 16), QIcon::Normal).toImage());
+        QVERIFY(icona.pixmap(QSize(16, 16), QIcon::Disabled).toImage() !=
+                icona.pixmap(QSize(16, 16), QIcon::Normal).toImage());
     }
 
     void iconaInesistente()
