@@ -3,10 +3,10 @@
 // the peak memory. With "tabella" the 32,766-row results window is opened as well.
 //   avvio_finestra windara|vuota|tabella <launch time in ns, CLOCK_MONOTONIC>
 
-#include "FrmBobine.h"
-#include "FrmCalcoli.h"
-#include "Module1.h"
-#include "Traduzioni.h"
+#include "design/FrmBobine.h"
+#include "design/Module1.h"
+#include "table/FrmCalcoli.h"
+#include "ui/Traduzioni.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -2,8 +2,8 @@
 
 #include "Banco.h"
 
-#include "FrmBobine.h"
-#include "Module1.h"
+#include "design/FrmBobine.h"
+#include "design/Module1.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -3,8 +3,8 @@
 
 #include "Banco.h"
 
-#include "Catalogo.h"
-#include "Errori.h"
+#include "catalogue/Catalogo.h"
+#include "design/Errori.h"
 
 #include <QCoreApplication>
 

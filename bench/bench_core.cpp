@@ -3,11 +3,11 @@
 
 #include "Banco.h"
 
-#include "GrigliaMemoria.h"
-#include "Limiti.h"
-#include "SalvaStudio.h"
-#include "Studio.h"
-#include "Tabella.h"
+#include "design/Limiti.h"
+#include "report/SalvaStudio.h"
+#include "report/Studio.h"
+#include "table/GrigliaMemoria.h"
+#include "table/Tabella.h"
 
 #include <QDir>
 #include <QTemporaryDir>

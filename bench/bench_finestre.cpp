@@ -4,11 +4,11 @@
 
 #include "Banco.h"
 
-#include "Errori.h"
-#include "FrmCalcoli.h"
-#include "FrmTabella.h"
-#include "ModelloGriglia.h"
-#include "Module1.h"
+#include "catalogue/FrmTabella.h"
+#include "design/Errori.h"
+#include "design/Module1.h"
+#include "table/FrmCalcoli.h"
+#include "table/ModelloGriglia.h"
 
 #include <QApplication>
 #include <QTableView>

@@ -1,7 +1,7 @@
-#include "Errori.h"
-#include "FrmBobine.h"
-#include "Messaggi.h"
-#include "Traduzioni.h"
+#include "design/Errori.h"
+#include "design/FrmBobine.h"
+#include "ui/Messaggi.h"
+#include "ui/Traduzioni.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
-#include "Catalogo.h"
+#include "catalogue/Catalogo.h"
 
-#include "Errori.h"
+#include "design/Errori.h"
 
 #include <QDir>
 #include <QFileInfo>

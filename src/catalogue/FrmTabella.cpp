@@ -1,13 +1,13 @@
-#include "FrmTabella.h"
+#include "catalogue/FrmTabella.h"
 
-#include "BarraStrumenti.h"
-#include "Errori.h"
-#include "Finestra.h"
-#include "Icone.h"
-#include "Messaggi.h"
-#include "Module1.h"
-#include "Stile.h"
-#include "Twips.h"
+#include "design/Errori.h"
+#include "design/Module1.h"
+#include "ui/BarraStrumenti.h"
+#include "ui/Finestra.h"
+#include "ui/Icone.h"
+#include "ui/Messaggi.h"
+#include "ui/Stile.h"
+#include "ui/Twips.h"
 
 #include <QDir>
 #include <QHeaderView>

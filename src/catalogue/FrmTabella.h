@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Catalogo.h"
+#include "catalogue/Catalogo.h"
 
-#include "Finestra.h"
+#include "ui/Finestra.h"
 
 class QAction;
 class QSqlQueryModel;

@@ -1,7 +1,7 @@
 // Build-time tool: turns the reviewable data/Rame.csv into the SQLite catalogue the program
 // reads. Usage: windara_mkcatalogo <Rame.csv> <Diametri.db>
 
-#include "Catalogo.h"
+#include "catalogue/Catalogo.h"
 
 #include <QCoreApplication>
 #include <QFile>

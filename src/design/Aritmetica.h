@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Errori.h"
+#include "design/Errori.h"
 
 #include <cmath>
 #include <cstdint>

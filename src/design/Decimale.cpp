@@ -1,6 +1,6 @@
-#include "Decimale.h"
+#include "design/Decimale.h"
 
-#include "Errori.h"
+#include "design/Errori.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "FormatoStr.h"
+#include "design/FormatoStr.h"
 
 namespace windara {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Decimale.h"
+#include "design/Decimale.h"
 
 #include <QString>
 

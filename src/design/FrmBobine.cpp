@@ -1,16 +1,16 @@
-#include "FrmBobine.h"
+#include "design/FrmBobine.h"
 
-#include "BarraStrumenti.h"
-#include "Catalogo.h"
-#include "Errori.h"
-#include "Finestra.h"
-#include "FrmCalcoli.h"
-#include "FrmTabella.h"
-#include "Icone.h"
-#include "Messaggi.h"
-#include "Module1.h"
-#include "Stile.h"
-#include "Twips.h"
+#include "catalogue/Catalogo.h"
+#include "catalogue/FrmTabella.h"
+#include "design/Errori.h"
+#include "design/Module1.h"
+#include "table/FrmCalcoli.h"
+#include "ui/BarraStrumenti.h"
+#include "ui/Finestra.h"
+#include "ui/Icone.h"
+#include "ui/Messaggi.h"
+#include "ui/Stile.h"
+#include "ui/Twips.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

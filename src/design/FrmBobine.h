@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Limiti.h"
-#include "Studio.h"
+#include "design/Limiti.h"
+#include "report/Studio.h"
 
 #include <QLabel>
 #include <QMainWindow>

@@ -1,9 +1,9 @@
-#include "Limiti.h"
+#include "design/Limiti.h"
 
-#include "Aritmetica.h"
-#include "Decimale.h"
-#include "FormatoStr.h"
-#include "Val.h"
+#include "design/Aritmetica.h"
+#include "design/Decimale.h"
+#include "design/FormatoStr.h"
+#include "design/Val.h"
 
 namespace windara {
 

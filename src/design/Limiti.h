@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Module1.h"
+#include "design/Module1.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "Module1.h"
+#include "design/Module1.h"
 
 namespace windara {
 

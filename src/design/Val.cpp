@@ -1,6 +1,6 @@
-#include "Val.h"
+#include "design/Val.h"
 
-#include "Errori.h"
+#include "design/Errori.h"
 
 #include <charconv>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "SalvaStudio.h"
+#include "report/SalvaStudio.h"
 
-#include "Errori.h"
+#include "design/Errori.h"
 
 #include <QDate>
 #include <QDir>

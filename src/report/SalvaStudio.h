@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Module1.h"
-#include "Studio.h"
+#include "design/Module1.h"
+#include "report/Studio.h"
 
 #include <QString>
 

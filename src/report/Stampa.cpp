@@ -1,7 +1,7 @@
-#include "Stampa.h"
+#include "report/Stampa.h"
 
-#include "Messaggi.h"
-#include "Studio.h"
+#include "report/Studio.h"
+#include "ui/Messaggi.h"
 
 #include <QDir>
 #include <QFile>

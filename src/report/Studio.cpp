@@ -1,8 +1,8 @@
-#include "Studio.h"
+#include "report/Studio.h"
 
-#include "Aritmetica.h"
-#include "Tabella.h"
-#include "Val.h"
+#include "design/Aritmetica.h"
+#include "design/Val.h"
+#include "table/Tabella.h"
 
 #include <algorithm>
 

@@ -1,16 +1,16 @@
-#include "FrmCalcoli.h"
+#include "table/FrmCalcoli.h"
 
-#include "BarraStrumenti.h"
-#include "Errori.h"
-#include "Finestra.h"
-#include "Icone.h"
-#include "Messaggi.h"
-#include "ModelloGriglia.h"
-#include "Module1.h"
-#include "SalvaStudio.h"
-#include "Stampa.h"
-#include "Stile.h"
-#include "Twips.h"
+#include "design/Errori.h"
+#include "design/Module1.h"
+#include "report/SalvaStudio.h"
+#include "report/Stampa.h"
+#include "table/ModelloGriglia.h"
+#include "ui/BarraStrumenti.h"
+#include "ui/Finestra.h"
+#include "ui/Icone.h"
+#include "ui/Messaggi.h"
+#include "ui/Stile.h"
+#include "ui/Twips.h"
 
 #include <QGroupBox>
 #include <QHeaderView>

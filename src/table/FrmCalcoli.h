@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Studio.h"
+#include "report/Studio.h"
 
-#include "Finestra.h"
+#include "ui/Finestra.h"
 
 #include <functional>
 #include <memory>

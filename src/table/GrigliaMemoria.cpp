@@ -1,4 +1,4 @@
-#include "GrigliaMemoria.h"
+#include "table/GrigliaMemoria.h"
 
 namespace windara {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Tabella.h"
+#include "table/Tabella.h"
 
 #include <QList>
 #include <QString>

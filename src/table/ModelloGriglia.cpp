@@ -1,6 +1,6 @@
-#include "ModelloGriglia.h"
+#include "table/ModelloGriglia.h"
 
-#include "Tabella.h"
+#include "table/Tabella.h"
 
 #include <QScopeGuard>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GrigliaMemoria.h"
-#include "Module1.h"
+#include "design/Module1.h"
+#include "table/GrigliaMemoria.h"
 
 #include <QAbstractTableModel>
 

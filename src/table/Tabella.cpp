@@ -1,7 +1,7 @@
-#include "Tabella.h"
+#include "table/Tabella.h"
 
-#include "Aritmetica.h"
-#include "Val.h"
+#include "design/Aritmetica.h"
+#include "design/Val.h"
 
 namespace windara {
 

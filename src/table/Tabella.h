@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Decimale.h"
-#include "Module1.h"
+#include "design/Decimale.h"
+#include "design/Module1.h"
 
 #include <QString>
 

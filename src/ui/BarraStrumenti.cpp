@@ -1,7 +1,7 @@
-#include "BarraStrumenti.h"
+#include "ui/BarraStrumenti.h"
 
-#include "Icone.h"
-#include "Twips.h"
+#include "ui/Icone.h"
+#include "ui/Twips.h"
 
 #include <QAction>
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
-#include "Finestra.h"
+#include "ui/Finestra.h"
 
-#include "Icone.h"
-#include "Twips.h"
+#include "ui/Icone.h"
+#include "ui/Twips.h"
 
 #include <QAction>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "Icone.h"
+#include "ui/Icone.h"
 
 #include <QApplication>
 #include <QIconEngine>

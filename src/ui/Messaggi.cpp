@@ -1,4 +1,4 @@
-#include "Messaggi.h"
+#include "ui/Messaggi.h"
 
 namespace windara::ui {
 

@@ -1,4 +1,4 @@
-#include "Stile.h"
+#include "ui/Stile.h"
 
 namespace windara::ui {
 

@@ -1,4 +1,4 @@
-#include "Traduzioni.h"
+#include "ui/Traduzioni.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

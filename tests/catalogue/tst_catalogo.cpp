@@ -1,5 +1,5 @@
-#include "Catalogo.h"
-#include "Errori.h"
+#include "catalogue/Catalogo.h"
+#include "design/Errori.h"
 
 #include <QDir>
 #include <QFile>

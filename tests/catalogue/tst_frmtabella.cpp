@@ -1,7 +1,7 @@
-#include "BarraStrumenti.h"
-#include "Catalogo.h"
-#include "FrmTabella.h"
-#include "Module1.h"
+#include "catalogue/Catalogo.h"
+#include "catalogue/FrmTabella.h"
+#include "design/Module1.h"
+#include "ui/BarraStrumenti.h"
 
 #include <QAction>
 #include <QSqlDatabase>

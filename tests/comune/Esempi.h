@@ -2,9 +2,9 @@
 
 // The worked examples the tests share, in one place.
 
-#include "GrigliaMemoria.h"
-#include "Module1.h"
-#include "Studio.h"
+#include "design/Module1.h"
+#include "report/Studio.h"
+#include "table/GrigliaMemoria.h"
 
 #include <QList>
 #include <QStringList>

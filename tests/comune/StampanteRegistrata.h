@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Stampa.h"
+#include "report/Stampa.h"
 
 #include <QList>
 #include <QStringList>

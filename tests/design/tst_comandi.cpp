@@ -1,17 +1,17 @@
 // The whole flow between the windows: the main window's commands open the results and
 // wire table windows; from the results window a study is saved and printed.
 
-#include "BarraStrumenti.h"
-#include "FrmBobine.h"
-#include "FrmCalcoli.h"
-#include "FrmTabella.h"
-#include "GrigliaMemoria.h"
-#include "Messaggi.h"
-#include "ModelloGriglia.h"
-#include "Module1.h"
-#include "SalvaStudio.h"
-#include "Stampa.h"
 #include "StampanteRegistrata.h"
+#include "catalogue/FrmTabella.h"
+#include "design/FrmBobine.h"
+#include "design/Module1.h"
+#include "report/SalvaStudio.h"
+#include "report/Stampa.h"
+#include "table/FrmCalcoli.h"
+#include "table/GrigliaMemoria.h"
+#include "table/ModelloGriglia.h"
+#include "ui/BarraStrumenti.h"
+#include "ui/Messaggi.h"
 
 #include <QAction>
 #include <QApplication>

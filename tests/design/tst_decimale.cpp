@@ -1,6 +1,6 @@
-#include "Decimale.h"
-#include "Errori.h"
-#include "FormatoStr.h"
+#include "design/Decimale.h"
+#include "design/Errori.h"
+#include "design/FormatoStr.h"
 
 #include <QTest>
 

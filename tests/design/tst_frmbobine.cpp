@@ -1,8 +1,8 @@
-#include "Errori.h"
-#include "FrmBobine.h"
-#include "Module1.h"
+#include "design/Errori.h"
+#include "design/FrmBobine.h"
+#include "design/Module1.h"
 
-#include "BarraStrumenti.h"
+#include "ui/BarraStrumenti.h"
 
 #include <QAction>
 #include <QComboBox>

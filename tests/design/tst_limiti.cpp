@@ -1,6 +1,6 @@
-#include "Errori.h"
-#include "Limiti.h"
-#include "Val.h"
+#include "design/Errori.h"
+#include "design/Limiti.h"
+#include "design/Val.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "Errori.h"
-#include "Val.h"
+#include "design/Errori.h"
+#include "design/Val.h"
 
 #include <QTest>
 

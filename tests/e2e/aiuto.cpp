@@ -9,16 +9,16 @@
 // Positions come from the program's own windows built here on the same display, so the
 // script clicks where a person would see the buttons whatever the style or font.
 
-#include "BarraStrumenti.h"
-#include "Catalogo.h"
-#include "Errori.h"
-#include "FrmBobine.h"
-#include "FrmTabella.h"
-#include "Limiti.h"
-#include "Messaggi.h"
-#include "Module1.h"
-#include "Studio.h"
-#include "Traduzioni.h"
+#include "catalogue/Catalogo.h"
+#include "catalogue/FrmTabella.h"
+#include "design/Errori.h"
+#include "design/FrmBobine.h"
+#include "design/Limiti.h"
+#include "design/Module1.h"
+#include "report/Studio.h"
+#include "ui/BarraStrumenti.h"
+#include "ui/Messaggi.h"
+#include "ui/Traduzioni.h"
 
 #include <QAction>
 #include <QApplication>

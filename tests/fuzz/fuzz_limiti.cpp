@@ -2,9 +2,9 @@
 // The input is split at NUL bytes into the texts of H, B, D1, the wire and its
 // resistance per metre.
 
-#include "Errori.h"
-#include "Limiti.h"
-#include "Val.h"
+#include "design/Errori.h"
+#include "design/Limiti.h"
+#include "design/Val.h"
 
 #include <cmath>
 #include <cstdlib>

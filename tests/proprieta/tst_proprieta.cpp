@@ -2,13 +2,13 @@
 // the table and the report text: nothing crashes, every failure is a run-time error of
 // the rules, a run stops at one step and leaves the rest, and the written forms hold.
 
-#include "Decimale.h"
-#include "Errori.h"
-#include "GrigliaMemoria.h"
-#include "Limiti.h"
-#include "Studio.h"
-#include "Tabella.h"
-#include "Val.h"
+#include "design/Decimale.h"
+#include "design/Errori.h"
+#include "design/Limiti.h"
+#include "design/Val.h"
+#include "report/Studio.h"
+#include "table/GrigliaMemoria.h"
+#include "table/Tabella.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "Errori.h"
 #include "Esempi.h"
-#include "SalvaStudio.h"
+#include "design/Errori.h"
+#include "report/SalvaStudio.h"
 
 #include <QDir>
 #include <QFile>

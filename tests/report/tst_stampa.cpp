@@ -1,8 +1,8 @@
 #include "Esempi.h"
-#include "Messaggi.h"
-#include "SalvaStudio.h"
-#include "Stampa.h"
 #include "StampanteRegistrata.h"
+#include "report/SalvaStudio.h"
+#include "report/Stampa.h"
+#include "ui/Messaggi.h"
 
 #include <QDir>
 #include <QFile>

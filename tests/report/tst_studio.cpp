@@ -1,6 +1,6 @@
-#include "Errori.h"
 #include "Esempi.h"
-#include "Studio.h"
+#include "design/Errori.h"
+#include "report/Studio.h"
 
 #include <QFile>
 #include <QTest>

@@ -3,10 +3,10 @@
 //   xvfb-run -s "-screen 0 1024x768x24" windara_schermate <folder>
 // writes main-window.png, results-window.png and wire-table-window.png.
 
-#include "Errori.h"
-#include "FrmBobine.h"
-#include "FrmCalcoli.h"
-#include "FrmTabella.h"
+#include "catalogue/FrmTabella.h"
+#include "design/Errori.h"
+#include "design/FrmBobine.h"
+#include "table/FrmCalcoli.h"
 
 #include <QApplication>
 #include <QComboBox>

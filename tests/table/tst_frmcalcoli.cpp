@@ -1,8 +1,8 @@
-#include "BarraStrumenti.h"
 #include "Esempi.h"
-#include "FrmCalcoli.h"
-#include "Messaggi.h"
-#include "Module1.h"
+#include "design/Module1.h"
+#include "table/FrmCalcoli.h"
+#include "ui/BarraStrumenti.h"
+#include "ui/Messaggi.h"
 
 #include <QAction>
 #include <QHeaderView>

@@ -1,7 +1,7 @@
-#include "Errori.h"
 #include "Esempi.h"
-#include "GrigliaMemoria.h"
-#include "Tabella.h"
+#include "design/Errori.h"
+#include "table/GrigliaMemoria.h"
+#include "table/Tabella.h"
 
 #include <QTest>
 

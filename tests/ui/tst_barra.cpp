@@ -1,5 +1,5 @@
-#include "BarraStrumenti.h"
-#include "Icone.h"
+#include "ui/BarraStrumenti.h"
+#include "ui/Icone.h"
 
 #include <QMainWindow>
 #include <QSignalSpy>

@@ -1,5 +1,5 @@
-#include "Messaggi.h"
-#include "Traduzioni.h"
+#include "ui/Messaggi.h"
+#include "ui/Traduzioni.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,5 +1,5 @@
-#include "Stile.h"
-#include "Twips.h"
+#include "ui/Stile.h"
+#include "ui/Twips.h"
 
 #include <QFontInfo>
 #include <QTest>
