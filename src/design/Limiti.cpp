@@ -1,6 +1,7 @@
 #include "design/Limiti.h"
 
 #include "design/Aritmetica.h"
+#include "design/Avvolgimento.h"
 #include "design/Decimale.h"
 #include "design/FormatoStr.h"
 #include "design/Val.h"
@@ -45,30 +46,24 @@ void RecalcoloLimiti(const TestiLimiti &t, StatoProgetto &s, VistaLimiti &v)
     const double strati = fix(quoziente(differenza(s.DimensioneB, 2), d));
     s.StratiMax = intero16(strati);
     v.ImpostaDidascalia(Risultato::NumeroStrati, FormatoStr(strati));
-    v.ImpostaDidascalia(Risultato::SpireTotali, FormatoStr(prodotto(strati, s.SpirePerStrato)));
+    v.ImpostaDidascalia(Risultato::SpireTotali, FormatoStr(avvolgimento::SpireTotali(strati, s.SpirePerStrato)));
     // 10-11.
     s.DiametroD1 = Val(t.d1);
     v.ImpostaDidascalia(Risultato::Ltot, FormatoStr(somma(Val(t.d1), somma(s.DimensioneB, s.DimensioneB))));
     // 12-14.
     const double n = s.StratiMax;
-    s.RaggioInterno = quoziente(s.DiametroD1, 2);
-    s.RaggioEsterno = somma(prodotto(n, d), quoziente(s.DiametroD1, 2));
-    s.RaggioMedio = quoziente(quoziente(somma(s.RaggioEsterno, s.RaggioInterno), 2), 10);
-    // 15. Wheeler: 0.315 a^2 n^2 / (6a + 9b + 10c), microhenry to millihenry.
-    double a = quadrato(prodotto(n, s.SpirePerStrato));
-    a = prodotto(a, 0.315);
-    const double denominatore =
-        somma(somma(prodotto(quoziente(s.Altezza, 10), 9), prodotto(n, d)), prodotto(s.RaggioMedio, 6));
-    const double induttanza = quoziente(quoziente(prodotto(quadrato(s.RaggioMedio), a), denominatore), 1000);
+    s.RaggioInterno = avvolgimento::RaggioInterno(s.DiametroD1);
+    s.RaggioEsterno = avvolgimento::RaggioEsterno(n, d, s.DiametroD1);
+    s.RaggioMedio = avvolgimento::RaggioMedio(s.RaggioEsterno, s.RaggioInterno);
+    // 15.
+    const double induttanza = avvolgimento::Wheeler(s.RaggioMedio, avvolgimento::SpireAlQuadrato(n, s.SpirePerStrato),
+                                                    avvolgimento::AltezzaPer9(s.Altezza), n, d);
     v.ImpostaDidascalia(Risultato::Ind, FormatoStr(Valuta::da(induttanza)));
     // 16.
     v.PrimaDellaResistenza();
-    // 17. Every turn at the outer diameter of the whole winding, pi taken as 6.28 / 2.
-    const double lunghezza =
-        quoziente(prodotto(n, prodotto(quoziente(prodotto(somma(prodotto(prodotto(d, 2), n), s.DiametroD1), 6.28), 2),
-                                       s.SpirePerStrato)),
-                  1000);
-    v.ImpostaDidascalia(Risultato::Centro, FormatoStr(Valuta::prodotto(lunghezza, Val(s.ResistenzaMetro))));
+    // 17.
+    const double lunghezza = avvolgimento::Filo(n, d, s.DiametroD1, s.SpirePerStrato);
+    v.ImpostaDidascalia(Risultato::Centro, FormatoStr(avvolgimento::Resistenza(lunghezza, Val(s.ResistenzaMetro))));
 }
 
 } // namespace windara

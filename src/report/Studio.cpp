@@ -1,8 +1,8 @@
 #include "report/Studio.h"
 
 #include "design/Aritmetica.h"
+#include "design/Avvolgimento.h"
 #include "design/Val.h"
-#include "table/Tabella.h"
 
 #include <algorithm>
 
@@ -155,7 +155,6 @@ QString NumeroStudio(const Valuta &v, const QString &separatore)
 
 QByteArray TestoStudio(const TestiStudio &t, StatoProgetto &s, const ImpostazioniStudio &imp)
 {
-    using namespace aritmetica;
     const QString nome = NomeStudio(t, s);
     const FormaTesto forma{imp.separatore, true};
 
@@ -192,15 +191,16 @@ QByteArray TestoStudio(const TestiStudio &t, StatoProgetto &s, const Impostazion
     p.riga(QStringLiteral("R Teorica"));
     p.riga();
 
-    s.RaggioInterno = quoziente(s.DiametroD1, 2);
+    using namespace avvolgimento;
+    s.RaggioInterno = RaggioInterno(s.DiametroD1);
     PerOgniStrato(s, [&](double n) {
-        const Valuta induttanza = Valuta::da(strato::Induttanza(n, s));
-        const double filo = strato::Filo(n, s);
-        const Valuta resistenza = strato::Resistenza(filo, Val(s.ResistenzaMetro));
+        const Valuta induttanza = Valuta::da(InduttanzaStrato(n, s));
+        const double filo = Filo(n, s.DiametroFilo, s.DiametroD1, s.SpirePerStrato);
+        const Valuta resistenza = Resistenza(filo, Val(s.ResistenzaMetro));
 
         p.numero(Decimale15::da(n), forma);
         p.colonna(13);
-        p.numero(Decimale15::da(strato::Spire(n, s)), forma);
+        p.numero(Decimale15::da(SpireTotali(n, s.SpirePerStrato)), forma);
         p.colonna(21);
         p.numero(Decimale15::da(s.RaggioMedio), forma);
         p.colonna(32);

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "design/Decimale.h"
+#include "design/Module1.h"
+
+#include <cstdint>
+
+// The winding formulas of the rules, written once: the live limits, the inductance table
+// and the study report all call these. Each formula keeps the order of operations the
+// rules give, so every caller gets the same bits; every operation is checked and raises
+// ErroreRuntime as a floating-point fault would.
+namespace windara::avvolgimento {
+
+// D1 / 2, mm.
+double RaggioInterno(double d1);
+// n layers of a wire of diameter d on a core D1: n x d + D1 / 2, mm.
+double RaggioEsterno(double strati, double d, double d1);
+// (outer + inner) / 2 / 10: the mean radius in cm, Wheeler's a.
+double RaggioMedio(double raggioEsterno, double raggioInterno);
+// n x S, the turns of n layers.
+double SpireTotali(double strati, double spirePerStrato);
+// (n x S)^2, the square of the turns.
+double SpireAlQuadrato(double strati, double spirePerStrato);
+// H / 10 x 9: the 9b term of Wheeler's formula, with H in mm.
+double AltezzaPer9(double altezza);
+
+// Wheeler's multilayer formula L = 0.315 a^2 N^2 / (6a + 9b + 10c) microhenry, given in
+// millihenry: a the mean radius in cm, N^2 the square of the turns, 9b from AltezzaPer9,
+// 10c = strati x d with d in mm.
+double Wheeler(double raggioMedio, double spireAlQuadrato, double altezzaPer9, double strati, double d);
+
+// The wire of n layers of S turns, in metres, every turn counted at the outer diameter
+// D1 + 2 n d of the whole winding with pi taken as 6.28 / 2.
+double Filo(double strati, double d, double d1, double spirePerStrato);
+
+// The resistance of a length of wire: the exact product of the two 15-digit decimals,
+// to four decimals.
+Valuta Resistenza(double filo, double resistenzaMetro);
+
+// The row loop of the table and the report: Indice counts from 1 up to the value StratiMax
+// has when the loop starts (no row below 1), and each row gets n as a double. The 16-bit
+// counter stops after its last row rather than stepping past 32767.
+template <class Riga>
+void PerOgniStrato(StatoProgetto &s, Riga &&riga)
+{
+    const std::int16_t limite = s.StratiMax;
+    s.Indice = 1;
+    if (limite < 1) {
+        return;
+    }
+    for (;;) {
+        riga(static_cast<double>(s.Indice));
+        if (s.Indice == limite) {
+            if (limite < 32767) {
+                ++s.Indice;
+            }
+            return;
+        }
+        ++s.Indice;
+    }
+}
+
+// The inductance of row n of the table and the report: writes the per-row scratch fields
+// of the design state (inner, outer and mean radius, turns squared, 9b), then gives
+// Wheeler's value in mH.
+double InduttanzaStrato(double n, StatoProgetto &s);
+
+} // namespace windara::avvolgimento
