@@ -1,7 +1,10 @@
 #pragma once
 
-// A tiny benchmark harness: each figure is the median of repeated runs, printed as one
-// line "BANCO|name|median µs|goal µs" that scripts/bench gathers into its table.
+// A tiny benchmark harness. The machine is shared and noisy, so a figure means most as a
+// ratio against its floor or its pair measured in the same run, taken in turn:
+//   "COPPIA|name|median µs|reference name|reference median µs|median ratio|goal ratio"
+// A figure with no pair is printed against a fixed goal: "BANCO|name|median µs|goal µs".
+// scripts/bench gathers both into its table.
 
 #include <algorithm>
 #include <chrono>
@@ -43,6 +46,43 @@ inline double misura(const std::string &nome, double obiettivoMicro, int ripetiz
     const double m = mediana(tempi);
     riporta(nome, m, obiettivoMicro);
     return m;
+}
+
+// Times fn() and its reference in turn, `ripetizioni` pairs, and prints both medians and
+// the median of the pairs' ratios (each pair ran under the same load).
+inline double coppia(const std::string &nome, const std::function<void()> &fn, const std::string &nomeRiferimento,
+                     const std::function<void()> &riferimento, double obiettivoRapporto, int ripetizioni,
+                     int interni = 1)
+{
+    std::vector<double> tempi, tempiRif, rapporti;
+    auto cronometra = [interni](const std::function<void()> &f) {
+        const auto t0 = std::chrono::steady_clock::now();
+        for (int i = 0; i < interni; ++i)
+            f();
+        const auto t1 = std::chrono::steady_clock::now();
+        return std::chrono::duration<double, std::micro>(t1 - t0).count() / interni;
+    };
+    fn(); // warm-up
+    riferimento();
+    for (int r = 0; r < ripetizioni; ++r) {
+        // Alternate which goes first, so neither always runs on a warmer cache.
+        double t, tr;
+        if (r % 2) {
+            tr = cronometra(riferimento);
+            t = cronometra(fn);
+        } else {
+            t = cronometra(fn);
+            tr = cronometra(riferimento);
+        }
+        tempi.push_back(t);
+        tempiRif.push_back(tr);
+        rapporti.push_back(tr > 0 ? t / tr : 0);
+    }
+    const double rapporto = mediana(rapporti);
+    std::printf("COPPIA|%s|%.3f|%s|%.3f|%.3f|%.3f\n", nome.c_str(), mediana(tempi), nomeRiferimento.c_str(),
+                mediana(tempiRif), rapporto, obiettivoRapporto);
+    std::fflush(stdout);
+    return rapporto;
 }
 
 } // namespace banco
