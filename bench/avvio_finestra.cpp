@@ -74,8 +74,7 @@ int main(int argc, char **argv)
             f->findChild<QLineEdit *>(QStringLiteral("txtAltezza"))->setText(QStringLiteral("30"));
             f->findChild<QLineEdit *>(QStringLiteral("txtB"))->setText(QStringLiteral("1640.32"));
             f->findChild<QLineEdit *>(QStringLiteral("txtL"))->setText(QStringLiteral("20"));
-            risultati = std::make_unique<frmCalcoli>(
-                f->cartellaProgramma(), [f] { return f->testiStudio(); }, f);
+            risultati = std::make_unique<frmCalcoli>(f->cartellaProgramma(), f->testiStudio(), nullptr, f);
             risultati->show();
             QApplication::processEvents();
             if (Module1().StratiMax != 32766)

@@ -21,8 +21,7 @@ StatoProgetto progettoMassimo()
 {
     StatoProgetto s;
     DidascalieLimiti v;
-    s.ResistenzaMetro = QStringLiteral("8.781");
-    RecalcoloLimiti(TestiLimiti{"30", "1640.32", "20", "0.05", "0.05"}, s, v);
+    RecalcoloLimiti(TestiLimiti{"30", "1640.32", "20", "0.05", "0.05"}, EsitoRicerca::trovata("8.781"), s, v);
     return s;
 }
 
@@ -35,7 +34,7 @@ int main()
     DidascalieLimiti v;
     const TestiLimiti t{"20", "10", "10", "0.5", "0.5"};
     banco::misura(
-        "ricalcolo dei limiti", 5, 51, [&] { RecalcoloLimiti(t, s, v); }, 2000);
+        "ricalcolo dei limiti", 5, 51, [&] { RecalcoloLimiti(t, {}, s, v); }, 2000);
 
     StatoProgetto m = progettoMassimo();
     if (m.StratiMax != 32766)

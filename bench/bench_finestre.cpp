@@ -59,7 +59,7 @@ int main(int argc, char **argv)
     s.StratiMax = 32766;
     s.ResistenzaMetro = QStringLiteral("8.781");
     finestra("finestra dei risultati, 32766 strati", 150000, 11, [&] {
-        auto f = std::make_unique<frmCalcoli>(cartella, [] { return TestiStudio{}; });
+        auto f = std::make_unique<frmCalcoli>(cartella, TestiStudio{}, nullptr);
         if (f->modello().rowCount() != 32766)
             std::abort();
         return f;

@@ -1,5 +1,5 @@
+#include "app/Applicazione.h"
 #include "design/Errori.h"
-#include "design/FrmBobine.h"
 #include "ui/Messaggi.h"
 #include "ui/Traduzioni.h"
 
@@ -11,13 +11,12 @@ int main(int argc, char *argv[])
     windara::ui::CaricaTraduzioniQt(app);
 
     // Database/ and Studi/ lie beside the program, wherever it was started from.
-    windara::FrmBobine finestra(QCoreApplication::applicationDirPath());
+    windara::Applicazione applicazione(QCoreApplication::applicationDirPath());
     try {
-        finestra.Form_Load();
+        applicazione.Avvia();
     } catch (const windara::ErroreRuntime &e) {
         windara::ui::MostraErrore(nullptr, e.testo());
         return 1;
     }
-    finestra.show();
     return app.exec();
 }

@@ -173,6 +173,21 @@ QString ApriCatalogo(const QString &cartellaProgramma, const QString &connession
     throw Errore(Tipo::File, percorso, causa);
 }
 
+ErroreRuntime ErroreCatalogo(const QString &connessione, const QSqlError &errore)
+{
+    return ErroreInterrogazione(QSqlDatabase::database(connessione, false), errore);
+}
+
+QString NuovaConnessione(const QString &radice)
+{
+    static int numero = 0;
+    QString nome;
+    do {
+        nome = QStringLiteral("%1-%2").arg(radice).arg(++numero);
+    } while (QSqlDatabase::contains(nome));
+    return nome;
+}
+
 QList<FiloRame> ElencoRame(const QString &connessione, Ordinamento ordine)
 {
     const QSqlDatabase db = Connessione(connessione);

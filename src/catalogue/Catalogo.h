@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QVariant>
 
+class QSqlError;
+
 namespace windara {
 
 // One row of the wire table Rame, each value in its text form: a plain decimal with '.'
@@ -40,6 +42,10 @@ QString TestoValore(const QVariant &valore);
 // cause in Italian; the file is never created. Returns the connection name.
 QString ApriCatalogo(const QString &cartellaProgramma, const QString &connessione = QStringLiteral("DatabaseFili"));
 
+// A connection name not in use yet: radice-1, radice-2, ... A replacement connection is
+// opened under a new name and takes over only once it has been read.
+QString NuovaConnessione(const QString &radice);
+
 // Every row of Rame in the given order. A missing table or column, an empty table, a
 // null nominal diameter or 32768 rows or more raise ErroreRuntime naming file and cause.
 QList<FiloRame> ElencoRame(const QString &connessione, Ordinamento ordine = Ordinamento::Predefinito);
@@ -51,6 +57,11 @@ QList<FiloRame> CercaRame(const QString &connessione, const QString &prefisso);
 // The resistance per metre of the first row of a lookup; no row or a null value raise
 // ErroreRuntime (naming the catalogue file when the connection is given).
 QString ResistenzaMetroDi(const QList<FiloRame> &righe, const QString &connessione = QString());
+
+// A failed statement on the named connection, told in Italian: the engine's own text is
+// English and names no cause a user can act on.
+class ErroreRuntime;
+ErroreRuntime ErroreCatalogo(const QString &connessione, const QSqlError &errore);
 
 // Closes and removes the named connection; whoever used it must have dropped its queries
 // and models first.

@@ -166,17 +166,24 @@ void frmtabella::creaControlli()
 
 void frmtabella::Form_Load()
 {
-    // The main window goes on with the new connection; the replaced one is released.
-    Module1().DatabaseFili = ApriCatalogo(m_cartella);
-    ApriCatalogo(m_cartella, m_connessione);
+    // A fresh connection for the main window, which takes it over only once the listing has
+    // read the file: a damaged catalogue must not cost the main window its working one.
+    const QString nuova = ApriCatalogo(m_cartella, NuovaConnessione(QStringLiteral("DatabaseFili")));
     try {
+        ApriCatalogo(m_cartella, m_connessione);
         Aggiorna(Ordinamento::Predefinito);
     } catch (...) {
         // No destructor runs for a window that failed to load.
         Data1->clear();
         ChiudiCatalogo(m_connessione);
+        ChiudiCatalogo(nuova);
         throw;
     }
+    StatoProgetto &s = Module1();
+    const QString vecchia = s.DatabaseFili;
+    s.DatabaseFili = nuova;
+    if (vecchia != nuova)
+        ChiudiCatalogo(vecchia);
     // Later queries have the same columns, so the caption and widths set here stay.
     Data1->setHeaderData(2, Qt::Horizontal, QStringLiteral("Sezione mm²"));
     for (int c = 0; c < int(std::size(LarghezzeTwips)); ++c)
@@ -188,9 +195,7 @@ void frmtabella::Aggiorna(Ordinamento ordine)
     const QSqlDatabase db = QSqlDatabase::database(m_connessione, false);
     Data1->setQuery(TestoElenco(ordine), db);
     if (Data1->lastError().isValid())
-        throw ErroreRuntime(ErroreRuntime::Tipo::Dati,
-                            QStringLiteral("Catalogo dei fili \"%1\": %2.")
-                                .arg(QDir::toNativeSeparators(db.databaseName()), Data1->lastError().text()));
+        throw ErroreCatalogo(m_connessione, Data1->lastError());
     DBGrid1->scrollToTop();
     DBGrid1->selectionModel()->setCurrentIndex(Data1->index(0, 0), QItemSelectionModel::NoUpdate);
 }

@@ -1,10 +1,8 @@
 #include "design/FrmBobine.h"
 
 #include "catalogue/Catalogo.h"
-#include "catalogue/FrmTabella.h"
 #include "design/Errori.h"
 #include "design/Module1.h"
-#include "table/FrmCalcoli.h"
 #include "ui/BarraStrumenti.h"
 #include "ui/Finestra.h"
 #include "ui/Icone.h"
@@ -14,8 +12,8 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QSvgWidget>
@@ -23,13 +21,6 @@
 namespace windara {
 
 using ui::PosizionaTwips;
-
-void Didascalia::setCaption(const QString &testo)
-{
-    setText(testo);
-    if (Change)
-        Change();
-}
 
 namespace {
 
@@ -46,10 +37,10 @@ QLabel *etichetta(QWidget *padre, const char *nome, const QString &testo, int l,
 }
 
 // A result label: white (or coloured) with a single border.
-Didascalia *valore(QWidget *padre, const char *nome, int l, int t, int w, int h, const QString &suggerimento,
-                   quint32 sfondo = 0x00FFFFFF, bool evidenziato = false)
+QLabel *valore(QWidget *padre, const char *nome, int l, int t, int w, int h, const QString &suggerimento,
+               quint32 sfondo = 0x00FFFFFF, bool evidenziato = false)
 {
-    auto *d = new Didascalia(padre);
+    auto *d = new QLabel(padre);
     d->setObjectName(QLatin1String(nome));
     d->setFont(ui::FontArial(9, evidenziato));
     d->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -92,22 +83,6 @@ QGroupBox *cornice(QWidget *padre, const char *nome, const QString &titolo, cons
 FrmBobine::FrmBobine(const QString &cartellaProgramma, QWidget *parent)
     : QMainWindow(parent), m_cartella(cartellaProgramma)
 {
-    Esci = [] { QCoreApplication::exit(0); };
-    // Each opening is a fresh modal window that runs its load steps.
-    Calcola = [this] {
-        frmCalcoli finestra(
-            m_cartella, [this] { return testiStudio(); }, this);
-        finestra.exec();
-    };
-    Visualizza = [this] {
-        try {
-            frmtabella finestra(m_cartella, this);
-            finestra.exec();
-        } catch (const ErroreRuntime &e) {
-            // The main window's own connection still works: tell the user and go on.
-            ui::MostraErrore(this, e.testo());
-        }
-    };
     creaControlli();
 }
 
@@ -125,15 +100,9 @@ void FrmBobine::creaControlli()
     mnuCrea = ui::VoceMenu(menuBar(), "mnuCrea", QStringLiteral("Calcola"));
     mnuvisualizza = ui::VoceMenu(menuBar(), "mnuvisualizza", QStringLiteral("Visualizza"));
     MnuEsci = ui::VoceMenu(menuBar(), "MnuEsci", QStringLiteral("Esci"));
-    connect(mnuCrea, &QAction::triggered, this, [this] {
-        if (Calcola)
-            Calcola();
-    });
-    connect(mnuvisualizza, &QAction::triggered, this, [this] {
-        if (Visualizza)
-            Visualizza();
-    });
-    connect(MnuEsci, &QAction::triggered, this, [this] { Esci(); });
+    connect(mnuCrea, &QAction::triggered, this, &FrmBobine::Calcola);
+    connect(mnuvisualizza, &QAction::triggered, this, &FrmBobine::Visualizza);
+    connect(MnuEsci, &QAction::triggered, this, &FrmBobine::Esci);
 
     auto *cliente = new QWidget(this);
     cliente->setObjectName(QStringLiteral("cliente"));
@@ -195,20 +164,13 @@ void FrmBobine::creaControlli()
         valore(frame1, "ind", 8640, 960, 1335, 375,
                QStringLiteral("Valore Max di induttanza in funzione del quadrato delle spire"), giallino, true);
 
-    // The negative-value rule of three labels, applied as their caption is set.
-    for (Risultato quale : {Risultato::NumeroStrati, Risultato::SpireTotali, Risultato::Centro}) {
-        Didascalia *d = r[int(quale)];
-        d->Change = [d] {
-            const QString regolata = RegolaValoriNegativi(d->caption());
-            if (regolata != d->caption())
-                d->setCaption(regolata);
-        };
-    }
-
-    txtDiametro->Change = [this] { txtDiametro_Change(); };
     connect(txtDiametro1, &QComboBox::currentIndexChanged, this, [this] { txtDiametro1_Click(); });
     for (QLineEdit *c : {txtAltezza, txtB, txtL})
-        connect(c, &QLineEdit::textChanged, this, [this] { RecalcoloLimiti(false); });
+        connect(c, &QLineEdit::textChanged, this, [this] {
+            // While the resistance per metre is unknown every edit tries the catalogue again,
+            // so the program recovers by itself when the file can be read.
+            Ricalcola(Module1().ResistenzaMetroIgnota ? CercaResistenza() : EsitoRicerca{});
+        });
 
     setTabOrder(txtAltezza, txtB);
     setTabOrder(txtB, txtL);
@@ -222,8 +184,10 @@ void FrmBobine::creaControlli()
 
 void FrmBobine::Form_Load()
 {
-    for (Didascalia *d : m_risultati)
-        d->setCaption(QStringLiteral("0"));
+    m_didascalie = DidascalieLimiti{};
+    for (int r = 0; r < NumeroRisultati; ++r)
+        m_didascalie.testi[r] = QStringLiteral("0");
+    dipingi();
 
     StatoProgetto &s = Module1();
     s.DatabaseFili = ApriCatalogo(m_cartella);
@@ -236,63 +200,85 @@ void FrmBobine::Form_Load()
             txtDiametro1->addItem(f.DiametroNominale);
         txtDiametro1->setCurrentIndex(0);
     }
-    txtDiametro->setCaption(txtDiametro1->currentText());
-    AggiornaComandoCalcola(false);
+    txtDiametro1_Click();
+    m_didascalie.calcola = false;
+    dipingi();
     txtAltezza->setFocus();
 }
 
 void FrmBobine::txtDiametro1_Click()
 {
-    txtDiametro->setCaption(txtDiametro1->currentText());
+    txtDiametro->setText(txtDiametro1->currentText());
+    txtDiametro_Change();
 }
 
 void FrmBobine::txtDiametro_Change()
 {
-    RecalcoloLimiti(true);
+    Ricalcola(CercaResistenza());
 }
 
-void FrmBobine::RecalcoloLimiti(bool conRicerca)
+EsitoRicerca FrmBobine::CercaResistenza()
 {
     StatoProgetto &s = Module1();
-    // One trap over the whole run: any error ends it silently, leaving what was written.
+    m_diametroSelezionato = txtDiametro1->currentText();
+    auto cerca = [this](const QString &connessione) {
+        return ResistenzaMetroDi(CercaRame(connessione, m_diametroSelezionato), connessione);
+    };
     try {
-        if (conRicerca) {
-            // The lookup runs before the steps, so a stop in an earlier step cannot leave
-            // the previous wire's resistance in force; a failed lookup still stops the run
-            // before the maximum resistance.
-            m_ricercaFallita = true;
-            m_diametroSelezionato = txtDiametro1->currentText();
-            s.ResistenzaMetro = ResistenzaMetroDi(CercaRame(s.DatabaseFili, m_diametroSelezionato));
-            m_ricercaFallita = false;
+        return EsitoRicerca::trovata(cerca(s.DatabaseFili));
+    } catch (const ErroreRuntime &errore) {
+        // The file may have been repaired or replaced since the connection was opened: a
+        // fresh connection reads what is there now, and takes over only if it works.
+        QString nuova;
+        try {
+            nuova = ApriCatalogo(m_cartella, NuovaConnessione(QStringLiteral("DatabaseFili")));
+            const QString valore = cerca(nuova);
+            ChiudiCatalogo(s.DatabaseFili);
+            s.DatabaseFili = nuova;
+            return EsitoRicerca::trovata(valore);
+        } catch (const ErroreRuntime &) {
+            if (!nuova.isEmpty())
+                ChiudiCatalogo(nuova);
         }
-    } catch (const std::exception &) {
+        return EsitoRicerca::fallita(errore.testo());
     }
-    try {
-        windara::RecalcoloLimiti(testiLimiti(), s, *this);
-    } catch (const std::exception &) {
-    }
-    m_ricercaFallita = false;
 }
 
-void FrmBobine::PrimaDellaResistenza()
+void FrmBobine::Ricalcola(const EsitoRicerca &ricerca)
 {
-    if (m_ricercaFallita)
-        throw ErroreRuntime(ErroreRuntime::Tipo::Dati, QStringLiteral("Filo non trovato"));
+    StatoProgetto &s = Module1();
+    m_esito = RecalcoloLimiti(testiLimiti(), ricerca, s, m_didascalie);
+    dipingi();
+    // Told once: every edit while the catalogue stays unreadable tries again in silence.
+    if (ricerca.stato == EsitoRicerca::Stato::Fallita && !m_ricercaSegnalata) {
+        m_ricercaSegnalata = true;
+        ui::MostraAvviso(this, MessaggioResistenzaIgnota(m_diametroSelezionato, ricerca.errore));
+    } else if (!s.ResistenzaMetroIgnota) {
+        m_ricercaSegnalata = false;
+    }
+}
+
+void FrmBobine::dipingi()
+{
+    for (int r = 0; r < NumeroRisultati; ++r)
+        m_risultati[r]->setText(m_didascalie.testi[r]);
+    Toolbar1->pulsante(1)->setEnabled(m_didascalie.calcola);
+    mnuCrea->setEnabled(m_didascalie.calcola);
 }
 
 TestiLimiti FrmBobine::testiLimiti() const
 {
     return TestiLimiti{txtAltezza->text(), txtB->text(), txtL->text(), txtDiametro1->currentText(),
-                       txtDiametro->caption()};
+                       txtDiametro->text()};
 }
 
 TestiStudio FrmBobine::testiStudio() const
 {
-    auto r = [this](Risultato q) { return m_risultati[int(q)]->caption(); };
+    auto r = [this](Risultato q) { return m_didascalie[q]; };
     return TestiStudio{txtAltezza->text(),
                        txtL->text(),
                        txtDiametro1->currentText(),
-                       txtDiametro->caption(),
+                       txtDiametro->text(),
                        r(Risultato::Ltot),
                        r(Risultato::NumeroStrati),
                        r(Risultato::SpireStrato),
@@ -300,34 +286,16 @@ TestiStudio FrmBobine::testiStudio() const
                        r(Risultato::Ind)};
 }
 
-void FrmBobine::AggiornaComandoCalcola(bool abilitato)
-{
-    Toolbar1->pulsante(1)->setEnabled(abilitato);
-    mnuCrea->setEnabled(abilitato);
-}
-
-void FrmBobine::ImpostaDidascalia(Risultato r, const QString &testo)
-{
-    m_risultati[int(r)]->setCaption(testo);
-}
-
 void FrmBobine::Toolbar1_ButtonClick(int indice)
 {
-    ui::SmistaPulsante(indice, {[this] {
-                                    if (Calcola)
-                                        Calcola();
-                                },
-                                [this] {
-                                    if (Visualizza)
-                                        Visualizza();
-                                },
-                                nullptr, [this] { Esci(); }});
+    ui::SmistaPulsante(indice,
+                       {[this] { emit Calcola(); }, [this] { emit Visualizza(); }, nullptr, [this] { emit Esci(); }});
 }
 
 void FrmBobine::closeEvent(QCloseEvent *evento)
 {
     evento->accept();
-    Esci();
+    emit Esci();
 }
 
 } // namespace windara

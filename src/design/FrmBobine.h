@@ -3,15 +3,12 @@
 #include "design/Limiti.h"
 #include "report/Studio.h"
 
-#include <QLabel>
 #include <QMainWindow>
 
-#include <functional>
-
-class QComboBox;
-class QGroupBox;
-class QLineEdit;
 class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
 
 namespace windara {
 
@@ -19,21 +16,11 @@ namespace ui {
 class BarraStrumenti;
 }
 
-// A label whose caption setter runs its change handler before returning, as the
-// recomputation relies on.
-class Didascalia : public QLabel
-{
-    Q_OBJECT
-public:
-    using QLabel::QLabel;
-    void setCaption(const QString &testo);
-    QString caption() const { return text(); }
-    std::function<void()> Change;
-};
-
-// The program's start-up window: the bobbin dimensions, the wire choice, the live
-// limits and the three commands.
-class FrmBobine : public QMainWindow, private VistaLimiti
+// The program's start-up window: the bobbin dimensions, the wire choice, the live limits
+// and the three commands. It computes nothing itself: the core recomputes the limits into
+// a record of captions, and the window paints its labels from that record. The commands
+// are signals; the program's composition root opens the other windows.
+class FrmBobine : public QMainWindow
 {
     Q_OBJECT
 public:
@@ -45,17 +32,20 @@ public:
     // recomputation. Raises ErroreRuntime when the catalogue cannot be opened or listed.
     void Form_Load();
 
-    // What a study report copies from this window.
+    // What a study report copies from this window, as it stands now.
     TestiStudio testiStudio() const;
 
     const QString &cartellaProgramma() const { return m_cartella; }
     int NumeroRecord() const { return m_numeroRecord; }
     const QString &DiametroSelezionato() const { return m_diametroSelezionato; }
+    // How far the last recomputation went, and the captions it left.
+    const EsitoLimiti &esitoLimiti() const { return m_esito; }
+    const DidascalieLimiti &didascalie() const { return m_didascalie; }
 
-    // How the commands end the program and open the other windows; tests replace them.
-    std::function<void()> Esci;
-    std::function<void()> Calcola;
-    std::function<void()> Visualizza;
+signals:
+    void Calcola();
+    void Visualizza();
+    void Esci();
 
 protected:
     void closeEvent(QCloseEvent *evento) override;
@@ -64,30 +54,31 @@ private:
     void creaControlli();
     void txtDiametro1_Click();
     void txtDiametro_Change();
-    void RecalcoloLimiti(bool conRicerca);
+    // Runs the recomputation with the texts of the window and paints the labels.
+    void Ricalcola(const EsitoRicerca &ricerca);
+    // The resistance per metre of the chosen wire, looked up in the catalogue.
+    EsitoRicerca CercaResistenza();
     void Toolbar1_ButtonClick(int indice);
+    void dipingi();
     TestiLimiti testiLimiti() const;
-
-    // VistaLimiti
-    void AggiornaComandoCalcola(bool abilitato) override;
-    void ImpostaDidascalia(Risultato r, const QString &testo) override;
-    void PrimaDellaResistenza() override;
 
     QString m_cartella;
     int m_numeroRecord = 0;
     QString m_diametroSelezionato;
-    bool m_ricercaFallita = false;
+    DidascalieLimiti m_didascalie;
+    EsitoLimiti m_esito;
+    bool m_ricercaSegnalata = false;
 
     ui::BarraStrumenti *Toolbar1 = nullptr;
     QAction *mnuCrea = nullptr;
     QAction *mnuvisualizza = nullptr;
     QAction *MnuEsci = nullptr;
     QComboBox *txtDiametro1 = nullptr;
-    Didascalia *txtDiametro = nullptr;
+    QLabel *txtDiametro = nullptr;
     QLineEdit *txtAltezza = nullptr;
     QLineEdit *txtB = nullptr;
     QLineEdit *txtL = nullptr;
-    Didascalia *m_risultati[NumeroRisultati] = {};
+    QLabel *m_risultati[NumeroRisultati] = {};
 };
 
 } // namespace windara

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "design/Errori.h"
 #include "design/Module1.h"
 
 #include <QString>
 
 #include <array>
+#include <optional>
 
 namespace windara {
 
@@ -18,44 +20,60 @@ struct TestiLimiti
     QString diametro;       // the caption of txtDiametro, the wire diameter in use
 };
 
+// The wire lookup that goes with a wire choice, made by the window and handed in as data.
+struct EsitoRicerca
+{
+    enum class Stato { NessunaRicerca, Trovata, Fallita };
+    Stato stato = Stato::NessunaRicerca;
+    QString valore; // Trovata: the resistance per metre, as the catalogue writes it
+    QString errore; // Fallita: the cause, in Italian
+
+    static EsitoRicerca trovata(const QString &valore) { return {Stato::Trovata, valore, {}}; }
+    static EsitoRicerca fallita(const QString &errore) { return {Stato::Fallita, {}, errore}; }
+};
+
 // The six result labels, in the order the recomputation writes them.
 enum class Risultato { SpireStrato, NumeroStrati, SpireTotali, Ltot, Ind, Centro };
 constexpr int NumeroRisultati = 6;
 
-// Where the recomputation writes: the window's labels and its Calcola command.
-class VistaLimiti
+// What the main window shows of the limits: the six captions, with the negative-value rule
+// applied as they are set, and whether Calcola is available. The window paints its labels
+// from this record.
+struct DidascalieLimiti
 {
-public:
-    virtual ~VistaLimiti() = default;
-    virtual void AggiornaComandoCalcola(bool abilitato) = 0;
-    // Sets one caption; the labels with the negative-value rule apply it before returning.
-    virtual void ImpostaDidascalia(Risultato r, const QString &testo) = 0;
-    // Runs between the maximum inductance and the maximum resistance; raising an error
-    // here stops the run before the resistance is written.
-    virtual void PrimaDellaResistenza() {}
+    bool calcola = false;
+    std::array<QString, NumeroRisultati> testi;
+
+    // Sets one caption; NumeroStrati, SpireTotali and Centro turn a caption holding '-'
+    // anywhere into "0".
+    void imposta(Risultato r, const QString &testo);
+    const QString &operator[](Risultato r) const { return testi[static_cast<int>(r)]; }
+};
+
+// The caption of the maximum resistance while the wire's resistance per metre is unknown.
+QString ResistenzaNonDisponibile();
+
+// What the user is told, once, when the resistance per metre of the chosen wire cannot be
+// read from the catalogue.
+QString MessaggioResistenzaIgnota(const QString &diametro, const QString &causa);
+
+// How far a recomputation went.
+struct EsitoLimiti
+{
+    int passo = 0;                       // the step that stopped the run, 1 to 17; 0 when every step ran
+    std::optional<ErroreRuntime> errore; // why it stopped
+
+    bool completo() const { return passo == 0; }
 };
 
 // Calcola is available exactly when the four texts are all non-empty.
 bool CalcolaAbilitato(const TestiLimiti &t);
 
-// A caption holding '-' anywhere is replaced by "0" (NumeroStrati, SpireTotali, Centro).
-bool HaRegolaValoriNegativi(Risultato r);
-QString RegolaValoriNegativi(const QString &didascalia);
-
-// The live recomputation of the winding limits, step by step. Raises ErroreRuntime at
-// the failing step; what was written before it stays written, the rest is untouched.
-void RecalcoloLimiti(const TestiLimiti &t, StatoProgetto &s, VistaLimiti &v);
-
-// The labels as plain texts, with the negative-value rule applied as the window does.
-class DidascalieLimiti : public VistaLimiti
-{
-public:
-    void AggiornaComandoCalcola(bool abilitato) override { calcola = abilitato; }
-    void ImpostaDidascalia(Risultato r, const QString &testo) override;
-    const QString &operator[](Risultato r) const { return testi[static_cast<int>(r)]; }
-
-    bool calcola = false;
-    std::array<QString, NumeroRisultati> testi;
-};
+// The live recomputation of the winding limits, in its 17 steps. A step that fails stops
+// the run: what was written before it stays written, the rest keeps its previous value, and
+// the result names the step and the error. A lookup found goes into the design state before
+// the first step; while the resistance per metre of the wire in use is unknown (a lookup
+// failed), step 16 stops the run and the maximum resistance shows as not available.
+EsitoLimiti RecalcoloLimiti(const TestiLimiti &t, const EsitoRicerca &ricerca, StatoProgetto &s, DidascalieLimiti &d);
 
 } // namespace windara

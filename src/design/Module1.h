@@ -27,6 +27,9 @@ struct StatoProgetto
     std::int16_t Salvato = 0;   // the study shown has been saved
     QString DatabaseFili;       // name of the open catalogue connection
     QString ResistenzaMetro;    // ohm per metre of the chosen wire, as text
+    // The lookup for the wire in use failed: ResistenzaMetro belongs to another wire, and no
+    // resistance may be worked out from it until a lookup succeeds again.
+    bool ResistenzaMetroIgnota = false;
 
     // File-name working fields of the study save.
     std::int32_t PosizionePunto = 0;

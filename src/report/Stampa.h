@@ -3,15 +3,14 @@
 #include "design/Module1.h"
 
 #include <QString>
-#include <QStringList>
 
-class QPrinter;
 class QWidget;
 
 namespace windara {
 
-// The printer as printing a study needs it: the system's dialog, then documents of
-// lines in a fixed-pitch font. Tests put a recording printer in its place.
+// The printer as printing a study needs it: the system's dialog, then documents of lines
+// in a fixed-pitch font. The program hands the results window the system's printer; tests
+// hand it a recording one.
 class Stampante
 {
 public:
@@ -27,37 +26,20 @@ public:
     virtual QString Errore() const { return {}; }
 };
 
-// The real printer: QPrintDialog and QPrinter (printing to a PDF file works as in any
-// Qt program). Each document is one copy: the printer itself never multiplies them.
-// Into a file the copies follow each other on new pages, since a second document would
-// overwrite the first.
-class StampanteSistema : public Stampante
+// How a print went, for the window to tell the user.
+struct EsitoStampa
 {
-public:
-    StampanteSistema();
-    ~StampanteSistema() override;
-    bool Dialogo(QWidget *finestra, int &copie) override;
-    void ImpostaFont(const QString &nome, int punti) override;
-    void Riga(const QString &testo) override;
-    bool FineDocumento() override;
-    bool FineStampa() override;
-    QString Errore() const override;
-
-    // The printer the dialog configures; tests point it at a PDF file.
-    QPrinter &printer();
-
-    class Dettagli;
-
-private:
-    Dettagli *d;
+    enum class Stato { DaSalvare, Annullata, Stampata, Fallita };
+    Stato stato = Stato::Stampata;
+    QString messaggio; // DaSalvare and Fallita: the text to show
 };
 
 // The warning shown when printing before a save.
 QString AvvisoSalvareStampa();
 
-// Prints the report last saved, line by line, once per copy. Before a save in this
-// opening of the results window it only warns. A report that can no longer be read or
-// a printer failure is told to the user in Italian.
-void StampaStudio(QWidget *finestra, const StatoProgetto &s, Stampante &stampante);
+// Prints the report last saved, line by line, once per copy. Before a save in this opening
+// of the results window it prints nothing and asks for the warning. A report that can no
+// longer be read and a printer failure come back as Fallita with an Italian message.
+EsitoStampa StampaStudio(QWidget *finestra, const StatoProgetto &s, Stampante &stampante);
 
 } // namespace windara

@@ -58,10 +58,11 @@ protected:
 
 } // namespace
 
-frmCalcoli::frmCalcoli(const QString &cartellaProgramma, std::function<TestiStudio()> testi, QWidget *parent)
+frmCalcoli::frmCalcoli(const QString &cartellaProgramma, const TestiStudio &testi, Stampante *stampante,
+                       QWidget *parent)
     : ui::FinestraSecondaria("frmCalcoli", QStringLiteral("Calcolo Induttanza"), QStringLiteral("icona-calcoli"),
                              LarghezzaClienteTwips, AltezzaClienteTwips, parent),
-      m_cartella(cartellaProgramma), m_testi(std::move(testi))
+      m_cartella(cartellaProgramma), m_testi(testi), m_stampante(stampante)
 {
     creaControlli();
     Form_Load();
@@ -157,7 +158,7 @@ void frmCalcoli::Toolbar1_ButtonClick(int indice)
 void frmCalcoli::Salva()
 {
     try {
-        SalvaStudio(m_cartella, m_testi ? m_testi() : TestiStudio{}, Module1(), ImpostazioniUtente());
+        SalvaStudio(m_cartella, m_testi, Module1(), ImpostazioniUtente());
     } catch (const ErroreRuntime &e) {
         ui::MostraErrore(this, e.testo());
     }
@@ -165,13 +166,23 @@ void frmCalcoli::Salva()
 
 void frmCalcoli::Stampa()
 {
-    Stampante *stampante = m_stampante;
-    if (!stampante) {
-        if (!m_stampanteSistema)
-            m_stampanteSistema = std::make_unique<StampanteSistema>();
-        stampante = m_stampanteSistema.get();
+    if (!m_stampante) {
+        ui::MostraErrore(this, QStringLiteral("Nessuna stampante è disponibile per questa finestra."));
+        return;
     }
-    StampaStudio(this, Module1(), *stampante);
+    const EsitoStampa esito = StampaStudio(this, Module1(), *m_stampante);
+    switch (esito.stato) {
+    case EsitoStampa::Stato::DaSalvare:
+        activateWindow();
+        ui::MostraAvviso(this, esito.messaggio);
+        break;
+    case EsitoStampa::Stato::Fallita:
+        ui::MostraErrore(this, esito.messaggio);
+        break;
+    case EsitoStampa::Stato::Annullata:
+    case EsitoStampa::Stato::Stampata:
+        break;
+    }
 }
 
 } // namespace windara

@@ -27,13 +27,12 @@ class frmCalcoli : public ui::FinestraSecondaria
 {
     Q_OBJECT
 public:
-    // The program folder holds Studi/; `testi` gives what the report copies from the main
-    // window, asked for at the moment of saving.
-    frmCalcoli(const QString &cartellaProgramma, std::function<TestiStudio()> testi, QWidget *parent = nullptr);
+    // The program folder holds Studi/; `testi` is what the report copies from the main
+    // window, which cannot change while this modal window is open; printing goes to
+    // `stampante` (not owned).
+    frmCalcoli(const QString &cartellaProgramma, const TestiStudio &testi, Stampante *stampante,
+               QWidget *parent = nullptr);
     ~frmCalcoli() override;
-
-    // The printer printing uses; null (the default) is the system's. Not owned.
-    void usaStampante(Stampante *stampante) { m_stampante = stampante; }
 
     const ModelloGriglia &modello() const { return *m_modello; }
 
@@ -45,9 +44,8 @@ private:
     void Stampa();
 
     QString m_cartella;
-    std::function<TestiStudio()> m_testi;
+    TestiStudio m_testi;
     Stampante *m_stampante = nullptr;
-    std::unique_ptr<Stampante> m_stampanteSistema;
 
     ModelloGriglia *m_modello = nullptr;
     QTableView *MSFlexGrid1 = nullptr;

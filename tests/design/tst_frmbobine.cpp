@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QDir>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -65,9 +66,9 @@ private slots:
         Module1() = StatoProgetto{};
         calcola = visualizza = esci = 0;
         f = new FrmBobine(WINDARA_PROGRAM_DIR);
-        f->Calcola = [this] { ++calcola; };
-        f->Visualizza = [this] { ++visualizza; };
-        f->Esci = [this] { ++esci; };
+        connect(f, &FrmBobine::Calcola, this, [this] { ++calcola; });
+        connect(f, &FrmBobine::Visualizza, this, [this] { ++visualizza; });
+        connect(f, &FrmBobine::Esci, this, [this] { ++esci; });
         f->Form_Load();
         f->show();
         QVERIFY(QTest::qWaitForWindowExposed(f));

@@ -24,13 +24,6 @@ QStringList elenco(const DidascalieLimiti &v)
     return QStringList(v.testi.begin(), v.testi.end());
 }
 
-// A view whose step 16 fails, as a failed wire lookup does.
-class VistaRicercaFallita : public DidascalieLimiti
-{
-public:
-    void PrimaDellaResistenza() override { throw ErroreRuntime(ErroreRuntime::Tipo::Dati, "nessuna riga"); }
-};
-
 } // namespace
 
 class TstLimiti : public QObject
@@ -115,7 +108,7 @@ private slots:
         s.ResistenzaMetro = r;
         DidascalieLimiti v;
         const QString diametro = QTest::currentDataTag() == QByteArray("trappola induttanza") ? "1" : "0.5";
-        RecalcoloLimiti(testi(h, b, d1, diametro), s, v);
+        RecalcoloLimiti(testi(h, b, d1, diametro), {}, s, v);
         QCOMPARE(v.calcola, calcola);
         QCOMPARE(elenco(v), attese);
     }
@@ -125,7 +118,7 @@ private slots:
         StatoProgetto s;
         s.ResistenzaMetro = "0.087";
         DidascalieLimiti v;
-        RecalcoloLimiti(testi("20", "10", "10"), s, v);
+        RecalcoloLimiti(testi("20", "10", "10"), {}, s, v);
         QCOMPARE(s.Altezza, qint16(20));
         QCOMPARE(s.SpirePerStrato, 40.0);
         QCOMPARE(s.StratiMax, qint16(16));
@@ -141,7 +134,7 @@ private slots:
     {
         StatoProgetto s;
         DidascalieLimiti v;
-        RecalcoloLimiti(testi("", "", "", "0.05"), s, v);
+        RecalcoloLimiti(testi("", "", "", "0.05"), {}, s, v);
         QCOMPARE(s.StratiMax, qint16(-40));
     }
 
@@ -151,9 +144,9 @@ private slots:
         StatoProgetto s;
         s.ResistenzaMetro = "0.087";
         DidascalieLimiti v;
-        RecalcoloLimiti(testi("20", "10", "10"), s, v);
+        RecalcoloLimiti(testi("20", "10", "10"), {}, s, v);
         const QStringList prima = elenco(v);
-        QVERIFY_THROWS_EXCEPTION(ErroreRuntime, RecalcoloLimiti(testi("40000", "12", ""), s, v));
+        QCOMPARE(RecalcoloLimiti(testi("40000", "12", ""), {}, s, v).passo, 3);
         QCOMPARE(v.calcola, false);
         QCOMPARE(s.DimensioneB, 12.0);
         QCOMPARE(s.Altezza, qint16(20));
@@ -166,10 +159,10 @@ private slots:
         StatoProgetto s;
         s.ResistenzaMetro = "0.087";
         DidascalieLimiti v;
-        RecalcoloLimiti(testi("20", "10", "10"), s, v);
+        RecalcoloLimiti(testi("20", "10", "10"), {}, s, v);
         const QStringList prima = elenco(v);
         for (const QString h : {"30", ""}) {
-            QVERIFY_THROWS_EXCEPTION(ErroreRuntime, RecalcoloLimiti(testi(h, "11", "12", "abc"), s, v));
+            QCOMPARE(RecalcoloLimiti(testi(h, "11", "12", "abc"), {}, s, v).passo, 5);
             QCOMPARE(s.DimensioneB, 11.0);
             QCOMPARE(s.Altezza, qint16(Val(h)));
             QCOMPARE(s.DiametroFilo, 0.0);
@@ -183,23 +176,32 @@ private slots:
         StatoProgetto s;
         s.ResistenzaMetro = "0.087";
         DidascalieLimiti v;
-        RecalcoloLimiti(testi("20", "10", "10"), s, v);
-        QVERIFY_THROWS_EXCEPTION(ErroreRuntime, RecalcoloLimiti(testi("30", "20000", "10", "0.05"), s, v));
+        RecalcoloLimiti(testi("20", "10", "10"), {}, s, v);
+        QCOMPARE(RecalcoloLimiti(testi("30", "20000", "10", "0.05"), {}, s, v).passo, 7);
         QCOMPARE(v[Risultato::SpireStrato], QString(" 600"));
         QCOMPARE(v[Risultato::NumeroStrati], QString(" 16"));
         QCOMPARE(s.SpirePerStrato, 600.0);
         QCOMPARE(s.StratiMax, qint16(16));
     }
 
-    void arrestoPrimaDellaResistenza()
+    // A failed lookup stops the run at step 16: the resistance shows as not available, not as
+    // the previous wire's, until a lookup succeeds again.
+    void ricercaFallita()
     {
         StatoProgetto s;
-        s.ResistenzaMetro = "0.087";
-        VistaRicercaFallita v;
-        v.testi[int(Risultato::Centro)] = "prima";
-        QVERIFY_THROWS_EXCEPTION(ErroreRuntime, RecalcoloLimiti(testi("20", "10", "10"), s, v));
-        QCOMPARE(v[Risultato::Ind], QString(" 3.3283"));
-        QCOMPARE(v[Risultato::Centro], QString("prima"));
+        DidascalieLimiti v;
+        RecalcoloLimiti(testi("20", "10", "10"), EsitoRicerca::trovata("0.087"), s, v);
+        QCOMPARE(v[Risultato::Centro], QString(" 4.5457"));
+        const EsitoLimiti e = RecalcoloLimiti(testi("20", "10", "10", "0.6"), EsitoRicerca::fallita("guasto"), s, v);
+        QCOMPARE(e.passo, 16);
+        QCOMPARE(e.errore->testo(), QString("guasto"));
+        QCOMPARE(v[Risultato::Ind], QString(" 1.4746"));
+        QCOMPARE(v[Risultato::Centro], ResistenzaNonDisponibile());
+        QCOMPARE(RecalcoloLimiti(testi("20", "10", "11", "0.6"), {}, s, v).passo, 16);
+        QCOMPARE(v[Risultato::Centro], ResistenzaNonDisponibile());
+        QVERIFY(RecalcoloLimiti(testi("20", "10", "10", "0.6"), EsitoRicerca::trovata("0.0605"), s, v).completo());
+        QCOMPARE(s.ResistenzaMetro, QString("0.0605"));
+        QCOMPARE(v[Risultato::Centro], QString(" 2.0863"));
     }
 
     void abilitazione_data()
@@ -250,9 +252,15 @@ private slots:
 
     void regolaValoriNegativi()
     {
-        QCOMPARE(RegolaValoriNegativi("-5"), QString("0"));
-        QCOMPARE(RegolaValoriNegativi(" 1E-05"), QString("0"));
-        QCOMPARE(RegolaValoriNegativi(" 5"), QString(" 5"));
+        DidascalieLimiti v;
+        v.imposta(Risultato::NumeroStrati, "-5");
+        v.imposta(Risultato::SpireTotali, " 1E-05");
+        v.imposta(Risultato::Centro, " 5");
+        v.imposta(Risultato::SpireStrato, "-5");
+        QCOMPARE(v[Risultato::NumeroStrati], QString("0"));
+        QCOMPARE(v[Risultato::SpireTotali], QString("0"));
+        QCOMPARE(v[Risultato::Centro], QString(" 5"));
+        QCOMPARE(v[Risultato::SpireStrato], QString("-5"));
     }
 };
 

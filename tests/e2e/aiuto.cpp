@@ -101,9 +101,9 @@ int atteso(const QString &cartella, const QString &h, const QString &b, const QS
 {
     StatoProgetto &s = Module1();
     const QString connessione = ApriCatalogo(cartella);
-    s.ResistenzaMetro = ResistenzaMetroDi(CercaRame(connessione, filo), connessione);
+    const EsitoRicerca ricerca = EsitoRicerca::trovata(ResistenzaMetroDi(CercaRame(connessione, filo), connessione));
     DidascalieLimiti d;
-    RecalcoloLimiti(TestiLimiti{h, b, d1, filo, filo}, s, d);
+    RecalcoloLimiti(TestiLimiti{h, b, d1, filo, filo}, ricerca, s, d);
     const TestiStudio testi{h,
                             d1,
                             filo,

@@ -32,12 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dati, size_t n)
         }
     }
     StatoProgetto s;
-    s.ResistenzaMetro = testi[4];
     DidascalieLimiti v;
-    try {
-        RecalcoloLimiti(TestiLimiti{testi[0], testi[1], testi[2], testi[3], testi[3]}, s, v);
-    } catch (const ErroreRuntime &) {
-    }
+    RecalcoloLimiti(TestiLimiti{testi[0], testi[1], testi[2], testi[3], testi[3]}, EsitoRicerca::trovata(testi[4]), s,
+                    v);
     for (Risultato q : {Risultato::NumeroStrati, Risultato::SpireTotali, Risultato::Centro})
         if (v[q].contains(u'-'))
             std::abort();

@@ -103,18 +103,6 @@ public:
     QRandomGenerator r;
 };
 
-// Records the order in which the captions are set, with the window's negative rule.
-class Registro : public DidascalieLimiti
-{
-public:
-    void ImpostaDidascalia(Risultato q, const QString &t) override
-    {
-        ordine << int(q);
-        DidascalieLimiti::ImpostaDidascalia(q, t);
-    }
-    QList<int> ordine;
-};
-
 } // namespace
 
 class TstProprieta : public QObject
@@ -172,30 +160,54 @@ private slots:
         }
     }
 
+    // A run stops at one step: the captions of earlier steps are written, later ones keep
+    // their previous text; a complete run shows the table's last row, bit for bit.
     void ricalcolo()
     {
+        // The step at which each caption is written.
+        constexpr int passi[NumeroRisultati] = {6, 8, 9, 11, 15, 17};
         Generatore g(2);
-        const QList<int> tutti{0, 1, 2, 3, 4, 5};
         StatoProgetto s;
-        Registro v;
+        DidascalieLimiti v;
+        int completi = 0;
         for (int i = 0; i < 30000; ++i) {
             const TestiLimiti t{g.testo(), g.testo(), g.testo(), g.testo(), g.testo()};
-            s.ResistenzaMetro = g.testo();
-            v.ordine.clear();
-            bool fermato = false;
-            try {
-                RecalcoloLimiti(t, s, v);
-            } catch (const ErroreRuntime &) {
-                fermato = true;
-            }
-            // The captions come in their order; a stop leaves off the rest.
-            QCOMPARE(v.ordine, tutti.mid(0, v.ordine.size()));
-            if (!fermato)
-                QCOMPARE(v.ordine, tutti);
+            for (int r = 0; r < NumeroRisultati; ++r)
+                v.testi[r] = QStringLiteral("#");
+            const EsitoLimiti e = RecalcoloLimiti(t, EsitoRicerca::trovata(g.testo()), s, v);
+            QCOMPARE(e.completo(), !e.errore.has_value());
+            const int fermo = e.completo() ? 18 : e.passo;
+            for (int r = 0; r < NumeroRisultati; ++r)
+                QCOMPARE(v.testi[r] == QStringLiteral("#"), passi[r] >= fermo);
             QCOMPARE(v.calcola, CalcolaAbilitato(t));
             for (Risultato q : {Risultato::NumeroStrati, Risultato::SpireTotali, Risultato::Centro})
                 QVERIFY2(!v[q].contains(u'-'), qPrintable(v[q]));
+            if (e.completo() && s.StratiMax >= 1) {
+                ++completi;
+                StatoProgetto copia = s;
+                GrigliaMemoria griglia;
+                try {
+                    CompilaTabella(copia, griglia, QStringLiteral("."));
+                } catch (const ErroreRuntime &) {
+                    continue;
+                }
+                // The grid writes a zero before the point and no blank; the labels the opposite.
+                auto comeDidascalia = [](QString t) {
+                    const bool meno = t.startsWith(u'-');
+                    if (meno)
+                        t.remove(0, 1);
+                    if (t.startsWith(QStringLiteral("0.")))
+                        t.remove(0, 1);
+                    return (meno ? QStringLiteral("-") : QStringLiteral(" ")) + t;
+                };
+                DidascalieLimiti riga;
+                riga.imposta(Risultato::Ind, comeDidascalia(griglia.text(s.StratiMax, 4)));
+                riga.imposta(Risultato::Centro, comeDidascalia(griglia.text(s.StratiMax, 5)));
+                QCOMPARE(riga[Risultato::Ind], v[Risultato::Ind]);
+                QCOMPARE(riga[Risultato::Centro], v[Risultato::Centro]);
+            }
         }
+        QVERIFY(completi > 500);
     }
 
     void tabellaEStudio()

@@ -2,7 +2,7 @@
 #include "StampanteRegistrata.h"
 #include "report/SalvaStudio.h"
 #include "report/Stampa.h"
-#include "ui/Messaggi.h"
+#include "report/StampanteSistema.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,14 +60,11 @@ private slots:
     {
         StatoProgetto nonSalvato = s;
         nonSalvato.Salvato = Falso;
-        ui::CatturaMessaggi cattura;
         StampanteRegistrata st;
-        StampaStudio(nullptr, nonSalvato, st);
-        QCOMPARE(cattura.messaggi().size(), 1);
-        const ui::Messaggio &m = cattura.messaggi().first();
-        QCOMPARE(m.testo, QString("Prima di stampare è necessario salvare le informazioni contenute nella finestra."));
-        QCOMPARE(m.titolo, QString("Windara"));
-        QCOMPARE(m.icona, QMessageBox::Warning);
+        const EsitoStampa e = StampaStudio(nullptr, nonSalvato, st);
+        QCOMPARE(e.stato, EsitoStampa::Stato::DaSalvare);
+        QCOMPARE(e.messaggio,
+                 QString("Prima di stampare è necessario salvare le informazioni contenute nella finestra."));
         QCOMPARE(st.dialoghi, 0);
         QVERIFY(st.documenti.isEmpty());
     }
@@ -82,15 +79,13 @@ private slots:
     void copie()
     {
         QFETCH(int, copie);
-        ui::CatturaMessaggi cattura;
         StampanteRegistrata st;
         st.copie = copie;
-        StampaStudio(nullptr, s, st);
+        QCOMPARE(StampaStudio(nullptr, s, st).stato, EsitoStampa::Stato::Stampata);
         QCOMPARE(st.documenti.size(), copie);
         for (const QStringList &d : st.documenti)
             QCOMPARE(d, righeStudio);
         QCOMPARE(st.font, QString("courier new 10"));
-        QVERIFY(cattura.messaggi().isEmpty());
     }
 
     void righeDelloStudio()
@@ -102,38 +97,33 @@ private slots:
 
     void annullaNonStampa()
     {
-        ui::CatturaMessaggi cattura;
         StampanteRegistrata st;
         st.conferma = false;
-        StampaStudio(nullptr, s, st);
+        QCOMPARE(StampaStudio(nullptr, s, st).stato, EsitoStampa::Stato::Annullata);
         QCOMPARE(st.dialoghi, 1);
         QVERIFY(st.documenti.isEmpty());
-        QVERIFY(cattura.messaggi().isEmpty());
     }
 
     void studioScomparso()
     {
         StatoProgetto perso = s;
         perso.NomeFile = cartella.path() + "/Studi/non-c-e.txt";
-        ui::CatturaMessaggi cattura;
         StampanteRegistrata st;
-        StampaStudio(nullptr, perso, st);
+        const EsitoStampa e = StampaStudio(nullptr, perso, st);
         QVERIFY(st.documenti.isEmpty());
-        QCOMPARE(cattura.messaggi().size(), 1);
-        QCOMPARE(cattura.messaggi().first().icona, QMessageBox::Critical);
-        QVERIFY(cattura.messaggi().first().testo.contains("non-c-e.txt"));
+        QCOMPARE(e.stato, EsitoStampa::Stato::Fallita);
+        QVERIFY(e.messaggio.contains("non-c-e.txt"));
     }
 
     void stampanteGuasta()
     {
-        ui::CatturaMessaggi cattura;
         StampanteRegistrata st;
         st.copie = 3;
         st.guasta = true;
-        StampaStudio(nullptr, s, st);
+        const EsitoStampa e = StampaStudio(nullptr, s, st);
         QCOMPARE(st.documenti.size(), 1);
-        QCOMPARE(cattura.messaggi().size(), 1);
-        QVERIFY(cattura.messaggi().first().testo.contains("carta esaurita"));
+        QCOMPARE(e.stato, EsitoStampa::Stato::Fallita);
+        QVERIFY(e.messaggio.contains("carta esaurita"));
     }
 
     // A real print through QPrinter into a PDF: every line of the report, in a
@@ -159,10 +149,8 @@ private slots:
         QStringList righe = QString::fromLatin1(salvato.readAll()).split("\r\n");
         const QString pdf = cartella.path() + "/studio.pdf";
         {
-            ui::CatturaMessaggi cattura;
             StampantePdf st(pdf);
-            StampaStudio(nullptr, lungo, st);
-            QVERIFY(cattura.messaggi().isEmpty());
+            QCOMPARE(StampaStudio(nullptr, lungo, st).stato, EsitoStampa::Stato::Stampata);
         }
         QProcess testo;
         testo.start("pdftotext", {"-layout", "-enc", "UTF-8", pdf, "-"});

@@ -57,8 +57,7 @@ int main(int argc, char **argv)
         }
         if (!fotografa(principale, uscita.filePath(QStringLiteral("main-window.png"))))
             return 1;
-        frmCalcoli calcoli(
-            cartella, [&] { return principale.testiStudio(); }, &principale);
+        frmCalcoli calcoli(cartella, principale.testiStudio(), nullptr, &principale);
         frmtabella tabella(cartella, &principale);
         const bool fatto = fotografa(calcoli, uscita.filePath(QStringLiteral("results-window.png"))) &&
                            fotografa(tabella, uscita.filePath(QStringLiteral("wire-table-window.png")));

@@ -84,7 +84,7 @@ private slots:
         QFETCH(QList<QStringList>, attese);
         QLocale::setDefault(locale);
         esempio();
-        frmCalcoli f(QString(), [] { return TestiStudio{}; });
+        frmCalcoli f(QString(), TestiStudio{}, nullptr);
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         QCOMPARE(righe(f), attese);
@@ -105,7 +105,7 @@ private slots:
     {
         QFETCH(int, strati);
         progetto(20, 40, 0.5, 10, strati, "0.0872");
-        frmCalcoli f(QString(), [] { return TestiStudio{}; });
+        frmCalcoli f(QString(), TestiStudio{}, nullptr);
         QCOMPARE(righe(f), QList<QStringList>{intestazioni});
         QCOMPARE(griglia(f)->columnWidth(4), 120);
     }
@@ -114,10 +114,10 @@ private slots:
     void riapertura()
     {
         progetto(30, 42, 0.71, 16, 5, "0.0435");
-        QCOMPARE(righe(frmCalcoli(QString(), [] { return TestiStudio{}; })).size(), 6);
+        QCOMPARE(righe(frmCalcoli(QString(), TestiStudio{}, nullptr)).size(), 6);
         Module1().StratiMax = 2;
         Module1().Salvato = Vero;
-        frmCalcoli f(QString(), [] { return TestiStudio{}; });
+        frmCalcoli f(QString(), TestiStudio{}, nullptr);
         QCOMPARE(righe(f).size(), 3);
         QCOMPARE(righe(f)[2][4], "0.0501");
         QCOMPARE(Module1().Salvato, Falso);
@@ -136,7 +136,7 @@ private slots:
     {
         QFETCH(int, modo);
         esempio();
-        frmCalcoli f(QString(), [] { return TestiStudio{}; });
+        frmCalcoli f(QString(), TestiStudio{}, nullptr);
         bool chiusa = false;
         QTimer::singleShot(0, &f, [&] {
             QVERIFY(QTest::qWaitForWindowActive(&f));
@@ -167,7 +167,7 @@ private slots:
     {
         esempio();
         ui::CatturaMessaggi cattura;
-        frmCalcoli f(QString(), [] { return TestiStudio{}; });
+        frmCalcoli f(QString(), TestiStudio{}, nullptr);
         f.show();
         QVERIFY(QTest::qWaitForWindowActive(&f));
         QTest::mouseClick(barra(f)->widgetPulsante(3), Qt::LeftButton);
@@ -182,7 +182,7 @@ private slots:
     {
         progetto(20, 40, 1e308, 10, 3, "0.0872");
         ui::CatturaMessaggi cattura;
-        frmCalcoli f(QString(), [] { return TestiStudio{}; });
+        frmCalcoli f(QString(), TestiStudio{}, nullptr);
         QCOMPARE(cattura.messaggi().size(), 1);
         QVERIFY(cattura.messaggi()[0].testo.startsWith("Il calcolo della tabella si è interrotto: Overflow."));
         const QList<QStringList> r = righe(f);

@@ -2,6 +2,7 @@
 // wire table windows; from the results window a study is saved and printed.
 
 #include "StampanteRegistrata.h"
+#include "app/Applicazione.h"
 #include "catalogue/FrmTabella.h"
 #include "design/FrmBobine.h"
 #include "design/Module1.h"
@@ -51,11 +52,12 @@ QStringList righeGriglia(const frmCalcoli &f)
 
 } // namespace
 
-class TstComandi : public QObject
+class TstApplicazione : public QObject
 {
     Q_OBJECT
 
     QTemporaryDir cartella; // a program folder of its own: Database/ and Studi/
+    Applicazione *app = nullptr;
     FrmBobine *f = nullptr;
     StampanteRegistrata *stampante = nullptr;
 
@@ -101,11 +103,7 @@ class TstComandi : public QObject
     }
     void inCalcoli(const std::function<void(frmCalcoli &)> &azione)
     {
-        inFinestra<frmCalcoli>([this] { f->findChild<QAction *>("mnuCrea")->trigger(); },
-                               [&](frmCalcoli &w) {
-                                   w.usaStampante(stampante);
-                                   azione(w);
-                               });
+        inFinestra<frmCalcoli>([this] { f->findChild<QAction *>("mnuCrea")->trigger(); }, azione);
     }
 
 private slots:
@@ -119,15 +117,15 @@ private slots:
         QVERIFY(QDir(cartella.path()).mkpath("Studi"));
         Module1() = StatoProgetto{};
         stampante = new StampanteRegistrata;
-        f = new FrmBobine(cartella.path());
-        f->Esci = [] {};
-        f->Form_Load();
-        f->show();
+        app = new Applicazione(cartella.path());
+        app->usaStampante(stampante);
+        app->Avvia();
+        f = &app->principale();
         QVERIFY(QTest::qWaitForWindowExposed(f));
     }
     void cleanup()
     {
-        delete f;
+        delete app;
         delete stampante;
         QDir(studi()).removeRecursively();
         QLocale::setDefault(QLocale::c());
@@ -195,7 +193,7 @@ private slots:
         QCOMPARE(contenuto(percorso), TestoStudio(f->testiStudio(), copia, ImpostazioniUtente()));
         const QString oggi = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
         QCOMPARE(contenuto(percorso),
-                 contenuto(WINDARA_SOURCE_DIR "/tests/design/dati/30x20-0_5.txt").replace("@DATA@", oggi.toLatin1()));
+                 contenuto(WINDARA_SOURCE_DIR "/tests/app/dati/30x20-0_5.txt").replace("@DATA@", oggi.toLatin1()));
     }
 
     void salvaSostituisceOAggiunge()
@@ -316,5 +314,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TstComandi)
-#include "tst_comandi.moc"
+QTEST_MAIN(TstApplicazione)
+#include "tst_applicazione.moc"

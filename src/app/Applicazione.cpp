@@ -1,0 +1,54 @@
+#include "app/Applicazione.h"
+
+#include "catalogue/FrmTabella.h"
+#include "design/Errori.h"
+#include "design/FrmBobine.h"
+#include "report/StampanteSistema.h"
+#include "table/FrmCalcoli.h"
+#include "ui/Messaggi.h"
+
+#include <QCoreApplication>
+
+namespace windara {
+
+Applicazione::Applicazione(const QString &cartellaProgramma, QObject *parent)
+    : QObject(parent), m_cartella(cartellaProgramma), m_principale(std::make_unique<FrmBobine>(cartellaProgramma))
+{
+    connect(m_principale.get(), &FrmBobine::Calcola, this, &Applicazione::apriCalcoli);
+    connect(m_principale.get(), &FrmBobine::Visualizza, this, &Applicazione::apriTabella);
+    // At once: nothing is saved or asked.
+    connect(m_principale.get(), &FrmBobine::Esci, this, [] { QCoreApplication::exit(0); });
+}
+
+Applicazione::~Applicazione() = default;
+
+void Applicazione::Avvia()
+{
+    m_principale->Form_Load();
+    m_principale->show();
+}
+
+void Applicazione::apriCalcoli()
+{
+    if (!m_stampante) {
+        // Made on first use: the printer system costs nothing at start-up.
+        m_stampanteSistema = std::make_unique<StampanteSistema>();
+        m_stampante = m_stampanteSistema.get();
+    }
+    // The main window is blocked while this window is open, so its texts are taken now.
+    frmCalcoli finestra(m_cartella, m_principale->testiStudio(), m_stampante, m_principale.get());
+    finestra.exec();
+}
+
+void Applicazione::apriTabella()
+{
+    try {
+        frmtabella finestra(m_cartella, m_principale.get());
+        finestra.exec();
+    } catch (const ErroreRuntime &e) {
+        // The main window keeps its own connection: tell the user and go on.
+        ui::MostraErrore(m_principale.get(), e.testo());
+    }
+}
+
+} // namespace windara

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+namespace windara {
+
+class FrmBobine;
+class Stampante;
+
+// The composition root: it builds the main window and, on its commands, the results window
+// and the wire table window, each afresh and modal, and hands the results window its
+// printer. No window knows another; they meet only here.
+class Applicazione : public QObject
+{
+    Q_OBJECT
+public:
+    // The program folder holds Database/ and Studi/.
+    explicit Applicazione(const QString &cartellaProgramma, QObject *parent = nullptr);
+    ~Applicazione() override;
+
+    // Start-up: the main window loads and shows. Raises ErroreRuntime when the catalogue
+    // cannot be opened or listed; the window is then not shown.
+    void Avvia();
+
+    FrmBobine &principale() const { return *m_principale; }
+
+    // The printer the results window prints to; by default the system's, made the first time
+    // a results window opens. Not owned.
+    void usaStampante(Stampante *stampante) { m_stampante = stampante; }
+
+private:
+    void apriCalcoli();
+    void apriTabella();
+
+    QString m_cartella;
+    std::unique_ptr<FrmBobine> m_principale;
+    Stampante *m_stampante = nullptr;
+    std::unique_ptr<Stampante> m_stampanteSistema;
+};
+
+} // namespace windara
