@@ -51,6 +51,12 @@ void SalvaStudio(const QString &cartellaProgramma, const TestiStudio &t, StatoPr
 {
     const QString nome = NomeStudio(t, s);
     verificaNome(nome);
+    if (s.ResistenzaMetroIgnota)
+        throw erroreFile(QStringLiteral("Impossibile salvare lo studio: la resistenza per metro del filo %1 non si "
+                                        "legge dal catalogo, e le resistenze dello studio sarebbero quelle di un "
+                                        "altro filo. Ripristinare il file Database/Diametri.db, poi modificare un "
+                                        "dato o scegliere di nuovo il filo e salvare.")
+                             .arg(t.sceltaDiametro));
 
     // The folder belongs to the program's folder: it is laid out with it, never made here.
     const QString cartella = CartellaStudi(cartellaProgramma);

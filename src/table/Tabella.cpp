@@ -2,6 +2,7 @@
 
 #include "design/Avvolgimento.h"
 #include "design/Errori.h"
+#include "design/Limiti.h"
 #include "design/Val.h"
 
 namespace windara {
@@ -71,7 +72,11 @@ void CompilaTabella(StatoProgetto &s, GrigliaFlex &g, const QString &sep)
     g.setColWidth(5, LarghezzaColonnaTwips);
     const double r = Val(s.ResistenzaMetro);
     PerOgniStrato(s, [&](double n) {
-        cella(g, 5, riga(n), TestoFisso(Resistenza(Filo(n, s.DiametroFilo, s.DiametroD1, s.SpirePerStrato), r), sep),
+        // Another wire's resistance per metre would give a plausible, wrong column.
+        cella(g, 5, riga(n),
+              s.ResistenzaMetroIgnota
+                  ? ResistenzaNonDisponibile()
+                  : TestoFisso(Resistenza(Filo(n, s.DiametroFilo, s.DiametroD1, s.SpirePerStrato), r), sep),
               true);
     });
 }

@@ -20,6 +20,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -298,6 +299,70 @@ private slots:
         QComboBox *lista = f->findChild<QComboBox *>("txtDiametro1");
         lista->setCurrentIndex(lista->findText("0.25"));
         QCOMPARE(Module1().ResistenzaMetro, QString("0.3512"));
+    }
+
+    // A catalogue damaged while the program runs: no resistance from another wire's
+    // resistance per metre is shown, printed in the table or saved; the user is told once;
+    // everything recovers by itself once the file is good again. A fresh connection that
+    // fails leaves the main window's working one in place.
+    void catalogoGuastoMentreGira()
+    {
+        const QString db = cartella.path() + "/Database/Diametri.db";
+        const QByteArray buono = contenuto(db);
+        auto sovrascrivi = [&](const QByteArray &byte) {
+            QFile file(db); // the same file, as a damage in place would be
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.write(byte) == byte.size());
+        };
+        const auto rimetti = qScopeGuard([&] {
+            QFile::remove(db);
+            QFile file(db);
+            if (file.open(QIODevice::WriteOnly))
+                file.write(buono);
+        });
+        QComboBox *lista = f->findChild<QComboBox *>("txtDiametro1");
+        QLabel *centro = f->findChild<QLabel *>("Centro");
+        progetto("30", "4.5", "20");
+        const QString prima = centro->text();
+
+        ui::CatturaMessaggi cattura;
+        sovrascrivi(QByteArray(buono.size(), 'x'));
+        lista->setCurrentIndex(lista->findText("0.25"));
+        QCOMPARE(centro->text(), QString("n.d."));
+        QCOMPARE(f->esitoLimiti().passo, 16);
+        QCOMPARE(cattura.messaggi().size(), 1);
+        QVERIFY(cattura.messaggi().first().testo.contains("0.25"));
+        scrivi("txtL", "21");
+        QCOMPARE(cattura.messaggi().size(), 1);
+        QCOMPARE(centro->text(), QString("n.d."));
+        inCalcoli([&](frmCalcoli &w) {
+            QCOMPARE(w.modello().griglia().text(1, 5), QString("n.d."));
+            w.findChild<QAction *>("MnuSalva")->trigger();
+            QCOMPARE(cattura.messaggi().size(), 2);
+            QVERIFY(cattura.messaggi().last().testo.contains("resistenza per metro"));
+        });
+        QCOMPARE(QDir(studi()).entryList(QDir::Files), QStringList{});
+
+        sovrascrivi(buono);
+        scrivi("txtL", "20");
+        QCOMPARE(Module1().ResistenzaMetro, QString("0.3512"));
+        QVERIFY(f->esitoLimiti().completo());
+        QVERIFY(centro->text() != prima && centro->text() != "n.d.");
+
+        // A new file in its place, not a database: the wire table window cannot list it and
+        // says so in Italian; the main window goes on with the connection it had.
+        QVERIFY(QFile::remove(db));
+        {
+            QFile file(db);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(4096, 'x'));
+        }
+        f->findChild<QAction *>("mnuvisualizza")->trigger();
+        QCOMPARE(cattura.messaggi().size(), 3);
+        QVERIFY(cattura.messaggi().last().testo.contains("non è un database"));
+        lista->setCurrentIndex(lista->findText("0.5"));
+        QCOMPARE(centro->text(), prima);
+        QCOMPARE(cattura.messaggi().size(), 3);
     }
 
     void visualizzaSenzaCatalogo()
