@@ -16,6 +16,8 @@ class Stampante;
 class Applicazione : public QObject
 {
     Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Applicazione)
+
 public:
     // The program folder holds Database/ and Studi/.
     explicit Applicazione(const QString &cartellaProgramma, QObject *parent = nullptr);

@@ -195,7 +195,7 @@ QList<FiloRame> ElencoRame(const QString &connessione, Ordinamento ordine)
     q.setForwardOnly(true);
     if (!q.exec(TestoElenco(ordine)))
         throw ErroreInterrogazione(db, q.lastError());
-    const QList<FiloRame> righe = Righe(db, q, MassimoRighe);
+    QList<FiloRame> righe = Righe(db, q, MassimoRighe);
     if (righe.isEmpty())
         throw Errore(Tipo::Dati, db.databaseName(), QStringLiteral("la tabella Rame è vuota"));
     for (qsizetype i = 0; i < righe.size(); ++i)

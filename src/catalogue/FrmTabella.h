@@ -21,6 +21,8 @@ class BarraStrumenti;
 class frmtabella : public ui::FinestraSecondaria
 {
     Q_OBJECT
+    Q_DISABLE_COPY_MOVE(frmtabella)
+
 public:
     // The program folder holds Database/. Raises ErroreRuntime, with the catalogue's own
     // Italian message, when the catalogue cannot be opened or listed.

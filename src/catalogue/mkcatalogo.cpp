@@ -118,7 +118,7 @@ int main(int argc, char **argv)
         return Fallisce(righe.errore);
 
     // Written aside and renamed, so a failed run never leaves a half-built catalogue.
-    const QString destinazione = argomenti[2];
+    const QString &destinazione = argomenti[2];
     const QString provvisorio = destinazione + QStringLiteral(".tmp");
     QFile::remove(provvisorio);
     QString errore;

@@ -23,6 +23,8 @@ class BarraStrumenti;
 class FrmBobine : public QMainWindow
 {
     Q_OBJECT
+    Q_DISABLE_COPY_MOVE(FrmBobine)
+
 public:
     // The program folder holds Database/ and Studi/.
     explicit FrmBobine(const QString &cartellaProgramma, QWidget *parent = nullptr);

@@ -26,6 +26,8 @@ class BarraStrumenti;
 class frmCalcoli : public ui::FinestraSecondaria
 {
     Q_OBJECT
+    Q_DISABLE_COPY_MOVE(frmCalcoli)
+
 public:
     // The program folder holds Studi/; `testi` is what the report copies from the main
     // window, which cannot change while this modal window is open; printing goes to

@@ -346,6 +346,9 @@ private slots:
                                   << "0.3512";
         QTest::newRow("resistenza nulla") << QStringList{Schema, Riga("0.1, 0.117, 0.007854, NULL, 0.06982")} << "0.1"
                                           << "il filo di diametro nominale 0.1 non ha la resistenza per metro";
+        QTest::newRow("quindici cifre") << QStringList{Schema, Riga("0.1, 0.117, 0.007854, 2.19522817426303, 0.06982")}
+                                        << "0.1"
+                                        << "2.19522817426303";
         QTest::newRow("nomi in altro caso")
             << QStringList{"CREATE TABLE RAME ([diametro nominale] REAL, [DIAMETRO ESTERNO MAX] REAL, "
                            "[sezione MM] REAL, [Resistenza Nominale a 20°c ohm/M] REAL, [peso G/M] REAL)",

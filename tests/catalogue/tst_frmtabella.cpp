@@ -3,6 +3,7 @@
 #include "design/Module1.h"
 #include "ui/BarraStrumenti.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QSqlDatabase>
 #include <QTableView>
@@ -166,6 +167,16 @@ private slots:
         QCOMPARE(righe(f), prima);
     }
 
+    // The grid's model keeps Qt's rules through the sorts.
+    void modelloCoerente()
+    {
+        frmtabella f(Cartella);
+        QAbstractItemModelTester tester(griglia(f)->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        f.findChild<QAction *>("MnuDecrescente")->trigger();
+        f.findChild<QAction *>("MnuCrescente")->trigger();
+        QCOMPARE(griglia(f)->model()->rowCount(), 57);
+    }
+
     // Tab walks the row's columns and leaves the grid at its end; the arrows stay put.
     void tasti()
     {
@@ -173,11 +184,14 @@ private slots:
         f.show();
         QVERIFY(QTest::qWaitForWindowActive(&f));
         QTableView *v = griglia(f);
-        v->setCurrentIndex(v->model()->index(3, 3));
-        QTest::keyClick(v, Qt::Key_Tab);
-        QCOMPARE(v->currentIndex(), v->model()->index(3, 4));
-        for (Qt::Key freccia : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right})
+        // Away from every edge, so that no arrow is stopped by the end of a row or column.
+        v->setCurrentIndex(v->model()->index(3, 2));
+        for (Qt::Key freccia : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right}) {
             QTest::keyClick(v, freccia);
+            QCOMPARE(v->currentIndex(), v->model()->index(3, 2));
+        }
+        QTest::keyClick(v, Qt::Key_Tab);
+        QTest::keyClick(v, Qt::Key_Tab);
         QCOMPARE(v->currentIndex(), v->model()->index(3, 4));
         QTest::keyClick(v, Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(v->currentIndex(), v->model()->index(3, 3));

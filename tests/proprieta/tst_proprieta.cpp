@@ -192,13 +192,13 @@ private slots:
                     continue;
                 }
                 // The grid writes a zero before the point and no blank; the labels the opposite.
-                auto comeDidascalia = [](QString t) {
-                    const bool meno = t.startsWith(u'-');
+                auto comeDidascalia = [](QString cella) {
+                    const bool meno = cella.startsWith(u'-');
                     if (meno)
-                        t.remove(0, 1);
-                    if (t.startsWith(QStringLiteral("0.")))
-                        t.remove(0, 1);
-                    return (meno ? QStringLiteral("-") : QStringLiteral(" ")) + t;
+                        cella.remove(0, 1);
+                    if (cella.startsWith(QStringLiteral("0.")))
+                        cella.remove(0, 1);
+                    return (meno ? QStringLiteral("-") : QStringLiteral(" ")) + cella;
                 };
                 DidascalieLimiti riga;
                 riga.imposta(Risultato::Ind, comeDidascalia(griglia.text(s.StratiMax, 4)));

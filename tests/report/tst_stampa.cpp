@@ -156,9 +156,9 @@ private slots:
         testo.start("pdftotext", {"-layout", "-enc", "UTF-8", pdf, "-"});
         QVERIFY(testo.waitForFinished());
         // The text extractor lays the columns out again: compare the lines word by word.
-        auto parole = [](const QStringList &righe) {
+        auto parole = [](const QStringList &linee) {
             QStringList r;
-            for (const QString &riga : righe)
+            for (const QString &riga : linee)
                 if (!riga.simplified().isEmpty())
                     r << riga.simplified();
             return r;

@@ -1,9 +1,12 @@
 #include "Esempi.h"
+#include "design/Errori.h"
 #include "design/Module1.h"
 #include "table/FrmCalcoli.h"
+#include "table/ModelloGriglia.h"
 #include "ui/BarraStrumenti.h"
 #include "ui/Messaggi.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QHeaderView>
 #include <QTableView>
@@ -60,6 +63,22 @@ class TstFrmCalcoli : public QObject
     Q_OBJECT
 private slots:
     void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    // The model keeps Qt's rules through fills that grow, shrink, empty and stop half-way.
+    void modelloCoerente()
+    {
+        ModelloGriglia m;
+        QAbstractItemModelTester tester(&m, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        StatoProgetto s = prova::progetto(20, 40, 0.5, 10, 3, QStringLiteral("0.0872"));
+        for (int strati : {3, 40, 0, 2}) {
+            s.StratiMax = std::int16_t(strati);
+            m.Compila(s, QStringLiteral("."));
+            QCOMPARE(m.rowCount(), strati);
+        }
+        s.DiametroD1 = 1e308;
+        QVERIFY_THROWS_EXCEPTION(ErroreRuntime, m.Compila(s, QStringLiteral(".")));
+        QCOMPARE(m.rowCount(), 2);
+    }
 
     void tabella_data()
     {
