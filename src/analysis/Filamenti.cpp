@@ -1,6 +1,7 @@
 #include "analysis/Filamenti.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
 
@@ -46,7 +47,14 @@ Agm agm(double kp, double k2)
     return g;
 }
 
+std::atomic<unsigned long long> valutazioni{0};
+
 } // namespace
+
+unsigned long long ValutazioniEseguite()
+{
+    return valutazioni.load(std::memory_order_relaxed);
+}
 
 IntegraliEllittici IntegraliCompleti(double kp)
 {
@@ -74,6 +82,7 @@ double MutuaFilamenti(double r1, double r2, double z)
         return std::numeric_limits<double>::infinity();
     const double kp = std::sqrt(vicino / d2);
     const Agm g = agm(kp, 4 * r1 * r2 / d2);
+    valutazioni.fetch_add(1, std::memory_order_relaxed);
     return (0.5 * Pi * Mu0) * std::sqrt(d2) * g.somma / g.a;
 }
 
@@ -84,6 +93,7 @@ void MutuaFilamenti(const double *r1, const double *r2, const double *z, double 
     // compiler vectorises the square roots: the AGM steps for the pair that needs the most.
     constexpr std::size_t Blocco = 64;
     alignas(64) double a[Blocco], b[Blocco], c[Blocco], somma[Blocco], diag[Blocco];
+    valutazioni.fetch_add(n, std::memory_order_relaxed);
     for (std::size_t i0 = 0; i0 < n; i0 += Blocco) {
         const std::size_t m = std::min(Blocco, n - i0);
         for (std::size_t i = 0; i < m; ++i) {

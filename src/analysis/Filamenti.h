@@ -38,6 +38,10 @@ void MutuaFilamenti(const double *r1, const double *r2, const double *z, double 
 // n pairs sharing the radii r1, r2, at the axial distances z[i].
 void MutuaFilamenti(double r1, double r2, const double *z, double *out, std::size_t n);
 
+// Filament evaluations the process has done so far, batched or single, on every thread:
+// what the benchmarks pair a method's time with.
+unsigned long long ValutazioniEseguite();
+
 // Self-inductance of one circular turn of round wire with uniform (DC) current, loop radius
 // r, wire radius rho (the bare copper): mu0 r (ln(8 r / rho) - 7/4), henry. Meaningful for
 // rho well below r.

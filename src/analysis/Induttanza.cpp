@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <optional>
 
 namespace windara::analisi {
@@ -111,8 +112,10 @@ public:
         const double proprie = stesso ? sa * AutoinduttanzaSpira(ra, m_raggioFilo) : 0;
         const long long inizio = stesso ? 1 : 0;
         if (!m_veloce || w.ultimo < 16) {
-            for (long long u = inizio; u <= w.ultimo; ++u)
-                aggiungi(ra, rb, s + u * p, fattore * w(double(u)));
+            // Every offset: the distances and weights depend on the two layers' kinds only.
+            const Schema &schema = schemaDi(sa, spa, sb, spb);
+            for (std::size_t i = std::size_t(inizio); i < schema.z.size(); ++i)
+                aggiungi(ra, rb, schema.z[i], fattore * schema.w[i]);
             return proprie;
         }
         long long spigoli[16];
@@ -206,6 +209,30 @@ public:
     }
 
 private:
+    // The axial distances s + u p and the pair counts w(u) of two kinds of layer.
+    struct Schema
+    {
+        int sa, sb;
+        bool spa, spb;
+        std::vector<double> z, w;
+    };
+
+    const Schema &schemaDi(int sa, bool spa, int sb, bool spb)
+    {
+        for (const Schema &s : m_schemi)
+            if (s.sa == sa && s.sb == sb && s.spa == spa && s.spb == spb)
+                return s;
+        const Pesi w = pesi(sa, spa, sb, spb);
+        const double s = spa != spb ? m_g.passo / 2 : 0;
+        Schema nuovo{sa, sb, spa, spb, {}, {}};
+        for (long long u = 0; u <= w.ultimo; ++u) {
+            nuovo.z.push_back(s + u * m_g.passo);
+            nuovo.w.push_back(w(double(u)));
+        }
+        m_schemi.push_back(std::move(nuovo));
+        return m_schemi.back();
+    }
+
     void aggiungi(double ra, double rb, double z, double peso)
     {
         m_ra[m_n] = ra;
@@ -283,6 +310,7 @@ private:
     std::vector<double> m_ra = std::vector<double>(Coda), m_rb = m_ra, m_z = m_ra, m_w = m_ra, m_m = m_ra;
     std::size_t m_n = 0;
     double m_parziale = 0;
+    std::deque<Schema> m_schemi;
 };
 
 // Evaluations of one layer-pair sum of up to `spire` offsets, and of one row of `strati`
