@@ -9,7 +9,9 @@
 #include <QLocale>
 #include <QStringList>
 
+#include <atomic>
 #include <cmath>
+#include <thread>
 
 namespace windara::analisi {
 
@@ -295,10 +297,27 @@ Riepilogo CalcolaRiepilogo(const DatiAnalisi &dati, const Avanzamento &avanzamen
     }
     r.regole = p.regole;
     r.reale = p.reale;
+    // The two windings are independent: on two threads when both are heavy enough to pay for
+    // one (the worst 5,000-turn shapes take milliseconds each). Only this thread reports
+    // progress; the other follows the cancellation, and stops when this one is stopped.
+    std::atomic<bool> fermo{false};
+    Avanzamento secondo;
+    secondo.annulla = &fermo;
+    secondo.progresso = [&](double) { return !(avanzamento.annulla && avanzamento.annulla->load()); };
+    std::thread aiuto;
+    const auto pesante = [](const GeometriaAvvolgimento &g) {
+        return StimaValutazioni(g, MetodoAutomatico(g, true)) > 1e5;
+    };
+    if (p.motivoRegole.isEmpty() && p.motivoReale.isEmpty() && pesante(p.regole) && pesante(p.reale))
+        aiuto = std::thread([&] { r.esattaReale = InduttanzaEsatta(p.reale, std::nullopt, secondo); });
     if (p.motivoRegole.isEmpty())
         r.esattaRegole = InduttanzaEsatta(p.regole, std::nullopt, meta(avanzamento, 0));
-    if (p.motivoReale.isEmpty())
+    if (aiuto.joinable()) {
+        fermo = !r.esattaRegole.valido && p.motivoRegole.isEmpty();
+        aiuto.join();
+    } else if (p.motivoReale.isEmpty()) {
         r.esattaReale = InduttanzaEsatta(p.reale, std::nullopt, meta(avanzamento, 0.5));
+    }
 
     // The rules' column: the main window's captions, and design/Avvolgimento for the rest.
     const StatoProgetto &s = p.stato;
