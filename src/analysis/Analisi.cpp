@@ -388,6 +388,20 @@ Riepilogo CalcolaRiepilogo(const DatiAnalisi &dati, const Avanzamento &avanzamen
     return r;
 }
 
+AvvolgimentoAc AvvolgimentoAcReale(const Riepilogo &r)
+{
+    AvvolgimentoAc a;
+    a.temperatura = r.temperatura;
+    if (!r.esattaReale.valido)
+        return a;
+    a.diametroRame = r.reale.diametroRame;
+    a.passo = r.reale.passo;
+    a.strati = r.reale.numeroStrati();
+    a.resistenzaCc = r(Grandezza::ResistenzaT, Colonna::Reale).valore.value_or(0);
+    a.induttanza = r.esattaReale.henry;
+    return a;
+}
+
 TabellaStrati CalcolaTabellaStrati(const DatiAnalisi &dati, Colonna colonna, const Avanzamento &avanzamento,
                                    const std::function<void(const RigaStrato &)> &perRiga)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/Avanzamento.h"
+#include "analysis/Dowell.h"
 #include "analysis/Geometria.h"
 #include "analysis/Induttanza.h"
 #include "catalogue/Catalogo.h"
@@ -106,6 +107,11 @@ struct TabellaStrati
     std::vector<RigaStrato> righe;
     bool completa = false;
 };
+
+// The real winding as Dowell's model sees it: bare diameter, pitch, layers, the resistance at
+// the summary's temperature and the exact inductance. Zeros where the summary has no value, so
+// that AnalisiFrequenza answers with what is missing.
+AvvolgimentoAc AvvolgimentoAcReale(const Riepilogo &r);
 
 // The per-layer table of the real winding (or of the rules' winding, Colonna::StesseSpire,
 // for the chart), k = 1 .. layers: always the discrete sum, row by row. `perRiga` receives

@@ -22,12 +22,14 @@ double InduttanzaSezioneUniforme(double raggioInterno, double raggioEsterno, dou
 // The same for a current sheet (a solenoid of zero thickness) of the given radius.
 double InduttanzaFoglio(double raggio, double lunghezza, double spire);
 
-// The round-wire correction of a winding: how much its discrete turns exceed the
-// uniform current density of InduttanzaContinua, mu0 sum_k S_k r_k [ln(GMD / (rho e^(-1/4))) + C]
-// (Rosa-Grover: GMD of the cell p x radial pitch that one turn occupies, rho the bare
-// radius, C the mutual part of the cells' lattice). `limite` receives the bound of what the
-// correction leaves out: the continuous value plus the correction is within it of the
-// discrete sum.
+// The round-wire correction of a winding: how much its discrete turns differ from the
+// uniform current density of InduttanzaContinua. Per turn, mu0 r_k [ln(GMD / (rho e^(-1/4))) + C]
+// (Rosa-Grover: the GMD of the cell p x radial pitch one turn occupies against the round
+// wire's, rho the bare radius, C the lattice's mutual part); plus the cells' second moments
+// (the sum over centre filaments is the integral over the cells less the midpoint rule's
+// term) and, orthocyclic, the families' half-pitch radial shift; all from integrals of the
+// same kind as the continuous value. `limite` receives the bound of what it leaves out: the
+// continuous value plus the correction is within it of the discrete sum.
 double CorrezioneFiliTondi(const GeometriaAvvolgimento &g, double *limite = nullptr);
 
 // The continuous value of a winding of full layers (no partial layer) plus the round-wire
