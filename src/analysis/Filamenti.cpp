@@ -35,14 +35,15 @@ Agm agm(double kp, double k2)
     g.somma = g.c * g.c;
     double peso = 1;
     for (int i = 0; i < MassimoIterazioni && g.c > ToleranzaAgm * g.a; ++i) {
+        // (a_n - b_n) / 2 is exact enough here: c_1 carries the leading term. The square
+        // root is only needed to go on, so the converged step does without it.
         const double a = 0.5 * (g.a + g.b);
-        const double b = std::sqrt(g.a * g.b);
-        // (a_n - b_n) / 2 is exact enough here: c_1 carries the leading term.
         g.c = 0.5 * (g.a - g.b);
         peso *= 2;
         g.somma += peso * g.c * g.c;
+        if (g.c > ToleranzaAgm * a)
+            g.b = std::sqrt(g.a * g.b);
         g.a = a;
-        g.b = b;
     }
     return g;
 }
@@ -92,7 +93,7 @@ void MutuaFilamenti(const double *r1, const double *r2, const double *z, double 
     // Chunks of fixed size in structure-of-arrays form with a common iteration count, so the
     // compiler vectorises the square roots: the AGM steps for the pair that needs the most.
     constexpr std::size_t Blocco = 64;
-    alignas(64) double a[Blocco], b[Blocco], c[Blocco], somma[Blocco], diag[Blocco];
+    alignas(64) double a[Blocco], b[Blocco], c[Blocco], somma[Blocco], diag[Blocco], nuova[Blocco];
     valutazioni.fetch_add(n, std::memory_order_relaxed);
     for (std::size_t i0 = 0; i0 < n; i0 += Blocco) {
         const std::size_t m = std::min(Blocco, n - i0);
@@ -116,13 +117,21 @@ void MutuaFilamenti(const double *r1, const double *r2, const double *z, double 
                 break;
             peso *= 2;
             for (std::size_t i = 0; i < m; ++i) {
-                const double an = 0.5 * (a[i] + b[i]);
-                const double bn = std::sqrt(a[i] * b[i]);
+                nuova[i] = 0.5 * (a[i] + b[i]);
                 c[i] = 0.5 * (a[i] - b[i]);
                 somma[i] += peso * c[i] * c[i];
-                a[i] = an;
-                b[i] = bn;
             }
+            // The square roots only if another step follows.
+            bool converge = true;
+            for (std::size_t i = 0; i < m; ++i)
+                converge &= c[i] <= ToleranzaAgm * nuova[i];
+            if (!converge)
+                for (std::size_t i = 0; i < m; ++i)
+                    b[i] = std::sqrt(a[i] * b[i]);
+            for (std::size_t i = 0; i < m; ++i)
+                a[i] = nuova[i];
+            if (converge)
+                break;
         }
         for (std::size_t i = 0; i < m; ++i)
             out[i0 + i] = (0.5 * Pi * Mu0) * diag[i] * somma[i] / a[i];

@@ -113,9 +113,7 @@ public:
         const long long inizio = stesso ? 1 : 0;
         if (!m_veloce || w.ultimo < 16) {
             // Every offset: the distances and weights depend on the two layers' kinds only.
-            const Schema &schema = schemaDi(sa, spa, sb, spb);
-            for (std::size_t i = std::size_t(inizio); i < schema.z.size(); ++i)
-                aggiungi(ra, rb, schema.z[i], fattore * schema.w[i]);
+            tutte(ra, rb, schemaDi(sa, spa, sb, spb), std::size_t(inizio), fattore);
             return proprie;
         }
         long long spigoli[16];
@@ -233,6 +231,13 @@ private:
         return m_schemi.back();
     }
 
+    // Every offset of a schema from `da` on, for layers of radii ra, rb.
+    void tutte(double ra, double rb, const Schema &schema, std::size_t da, double fattore)
+    {
+        for (std::size_t i = da; i < schema.z.size(); ++i)
+            aggiungi(ra, rb, schema.z[i], fattore * schema.w[i]);
+    }
+
     void aggiungi(double ra, double rb, double z, double peso)
     {
         m_ra[m_n] = ra;
@@ -271,8 +276,13 @@ private:
             return true;
         const int sk = m_g.spireStrato(c.fk), sl = m_g.spireStrato(c.fl);
         const bool spk = m_g.spostato(c.fk), spl = m_g.spostato(c.fl);
+        // Every pair of the block has the same two kinds of layer: small ones share one schema.
+        const Schema *schema = !m_veloce || pesi(sk, spk, sl, spl).ultimo < 16 ? &schemaDi(sk, spk, sl, spl) : nullptr;
         const auto termine = [&](double k, double l, double fattore) {
-            coppia(raggio(k), sk, spk, raggio(l), sl, spl, false, fattore);
+            if (schema)
+                tutte(raggio(k), raggio(l), *schema, 0, fattore);
+            else
+                coppia(raggio(k), sk, spk, raggio(l), sl, spl, false, fattore);
         };
         const bool intero = i1 == i0 + lato - 1 && j1 == j0 + lato - 1;
         const double distanza = double(c.fk + c.h * i0 - (c.fl + c.h * j1)) / c.h;
