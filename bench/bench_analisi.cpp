@@ -100,12 +100,16 @@ int main(int argc, char **argv)
 
     // The summary (rules' winding and real winding, both exact) of 5,000-turn designs: an
     // ordinary bobbin (100 x 50 turns of 0.5 mm), and the two extreme shapes the rules allow,
-    // a disc of 5,000 layers of one turn and a single layer of 5,000 turns.
+    // a disc of 5,000 layers of one turn (the slowest, worst when orthocyclic) and a single
+    // layer of 5,000 turns.
     const DatiAnalisi ordinario = progetto("50", "27", "20", "0.5");
     const DatiAnalisi disco = progetto("1", "2802.1", "20", "0.56");
     const DatiAnalisi solenoide = progetto("2500", "2.6", "20", "0.5");
+    DatiAnalisi discoOrtociclico = disco;
+    discoOrtociclico.stile = Stile::Ortociclico;
     for (const auto &[nome, d] : {std::pair{"riepilogo di 5000 spire, 100 x 50", ordinario},
                                   std::pair{"riepilogo di 5000 spire, disco 1 x 5000", disco},
+                                  std::pair{"riepilogo di 5000 spire, disco 1 x 5000 ortociclico", discoOrtociclico},
                                   std::pair{"riepilogo di 5000 spire, solenoide 5000 x 1", solenoide}}) {
         const Riepilogo r = CalcolaRiepilogo(d);
         if (r(Grandezza::SpireTotali, Colonna::StesseSpire).valore != 5000.0 || !r.esattaReale.valido)
