@@ -47,9 +47,10 @@ struct RisultatoInduttanza
 // Filament evaluations a method needs for the winding, estimated (sums) or counted.
 double StimaValutazioni(const GeometriaAvvolgimento &g, Metodo m);
 
-// The method chosen when none is asked for: SommaDiretta while it is cheap, SommaAccelerata
-// beyond; Continuo only if `ancheContinuo`, the winding has more than 5,000 turns and no
-// partial layer, and the accelerated sum would pass about 10 ms.
+// The method chosen when none is asked for: SommaDiretta up to 50,000 evaluations (below a
+// millisecond, and beyond it the accelerated sum is always cheaper), SommaAccelerata beyond;
+// Continuo only if `ancheContinuo`, the winding has more than 5,000 turns and no partial
+// layer, and the accelerated sum would pass about 10 ms.
 Metodo MetodoAutomatico(const GeometriaAvvolgimento &g, bool ancheContinuo);
 
 // The exact inductance of the winding: the method asked for, or the automatic one

@@ -221,6 +221,13 @@ private slots:
         QFETCH(GeometriaAvvolgimento, g);
         const RisultatoInduttanza d = InduttanzaPerStrati(g, Metodo::SommaDiretta);
         const RisultatoInduttanza a = InduttanzaPerStrati(g, Metodo::SommaAccelerata);
+        // The plain sum evaluates every offset of every layer pair, once: n(S - 1) + n(n - 1)/2 S.
+        const unsigned long long prima = ValutazioniEseguite();
+        QVERIFY(relativo(InduttanzaEsatta(g, Metodo::SommaDiretta).henry, d.henry) < 1e-13);
+        if (g.stile == Stile::AStrati && g.spireUltimoStrato == 0)
+            QCOMPARE(ValutazioniEseguite() - prima,
+                     (unsigned long long)g.strati * (g.spirePerStrato - 1) +
+                         (unsigned long long)g.strati * (g.strati - 1) / 2 * g.spirePerStrato);
         QVERIFY(relativo(InduttanzaEsatta(g, Metodo::SommaAccelerata).henry, d.henry) < 1e-9);
         for (std::size_t k = 0; k < d.perStrato.size(); ++k)
             QVERIFY2(relativo(a.perStrato[k], d.perStrato[k]) < 1e-9, qPrintable(QString::number(k + 1)));
