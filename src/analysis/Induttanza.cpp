@@ -329,15 +329,28 @@ private:
             return true;
         const bool spk = m_g.spostato(c.fk), spl = m_g.spostato(c.fl);
         const auto termine = terminiClassi(c);
-        const bool intero = i1 == i0 + lato - 1 && j1 == j0 + lato - 1;
+        // A square far enough from the diagonal goes by the tensor product of the Gauss rules;
+        // one clipped by the last layers keeps single points along the clipped side.
+        const bool righeIntere = i1 == i0 + lato - 1, colonneIntere = j1 == j0 + lato - 1;
         const double distanza = double(c.fk + c.h * i0 - (c.fl + c.h * j1)) / c.h;
         const double eta = (spk != spl ? m_g.passo / 2 : 0) / m_passoRadiale / c.h;
-        if (m_veloce && intero && lato >= 16 && i0 - j1 >= Banda &&
+        if (m_veloce && (righeIntere || colonneIntere) && lato >= 16 && i0 - j1 >= Banda &&
             std::hypot(distanza, eta) + std::hypot(distanza + lato - 1, eta) >= Kappa * (lato - 1)) {
             const auto &r = GaussSomma(63 - __builtin_clzll((unsigned long long)lato));
-            for (int a = 0; a < NodiSomma; ++a)
-                for (int b = 0; b < NodiSomma; ++b)
-                    termine(c.fk + c.h * (i0 + r.nodi[a]), c.fl + c.h * (j0 + r.nodi[b]), 2 * r.pesi[a] * r.pesi[b]);
+            const auto nodi = [&](bool intera, long long da, long long a, std::vector<std::pair<double, double>> &v) {
+                v.clear();
+                if (intera)
+                    for (int q = 0; q < NodiSomma; ++q)
+                        v.emplace_back(da + r.nodi[q], r.pesi[q]);
+                else
+                    for (long long x = da; x <= a; ++x)
+                        v.emplace_back(double(x), 1.0);
+            };
+            nodi(righeIntere, i0, i1, m_righe);
+            nodi(colonneIntere, j0, j1, m_colonne);
+            for (const auto &[i, wi] : m_righe)
+                for (const auto &[j, wj] : m_colonne)
+                    termine(c.fk + c.h * i, c.fl + c.h * j, 2 * wi * wj);
             return avanza(double(lato) * lato);
         }
         if (lato <= 16) {
@@ -358,6 +371,7 @@ private:
     }
 
     Sorvegliante *m_sorvegliante = nullptr;
+    std::vector<std::pair<double, double>> m_righe, m_colonne; // a block's points and weights
     double m_fatte = 0, m_daFare = 1;
     const GeometriaAvvolgimento &m_g;
     const bool m_veloce;
