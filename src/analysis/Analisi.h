@@ -82,9 +82,11 @@ struct Riepilogo
     const Cifra &operator()(Grandezza g, Colonna c) const { return cifre[int(g)][int(c)]; }
 };
 
-// The summary. Under 16 ms up to 5,000 turns; beyond, the exact inductance of a winding too
-// large for the sums comes from the continuous formula (its tooltip says so). Takes an
-// Avanzamento for the largest designs.
+// The summary. A few milliseconds up to 5,000 turns (its goal is 16 ms); beyond, the exact
+// inductance of a winding too large for the sums comes from the continuous formula (its
+// tooltip says so). Takes an Avanzamento for the largest designs. When both windings are
+// heavy the real one is computed on a second thread; `progresso` is only ever called from
+// the calling thread.
 Riepilogo CalcolaRiepilogo(const DatiAnalisi &dati, const Avanzamento &avanzamento = {});
 
 // One row of the per-layer table of a winding: layers 1 .. strato.
