@@ -49,6 +49,8 @@ std::optional<double> finito(double v)
     return std::nullopt;
 }
 
+const QString MotivoResistenzaIgnota = QStringLiteral("La resistenza per metro del filo non si legge dal catalogo");
+
 // What the analysis derives from the main window's design.
 struct Progetto
 {
@@ -69,16 +71,19 @@ Progetto prepara(const DatiAnalisi &d)
         p.motivo = QStringLiteral("Mancano dati nella finestra principale: servono H, B, D1 e il filo");
         return p;
     }
-    p.stato.ResistenzaMetro = d.resistenzaMetro;
-    try {
-        RecalcoloLimiti(d.testi, p.stato, p.didascalie);
-        p.altezzaDigitata = Val(d.testi.altezza);
-    } catch (const ErroreRuntime &e) {
+    // An unknown resistance per metre stops the rules at their last step only: every other
+    // figure of theirs stands.
+    const EsitoLimiti esito = RecalcoloLimiti(d.testi,
+                                              d.resistenzaIgnota ? EsitoRicerca::fallita(MotivoResistenzaIgnota)
+                                                                 : EsitoRicerca::trovata(d.resistenzaMetro),
+                                              p.stato, p.didascalie);
+    if (!esito.completo() && !(d.resistenzaIgnota && esito.passo == 16)) {
         p.motivo =
             QStringLiteral("Le regole non calcolano questo progetto (%1): correggi i dati nella finestra principale")
-                .arg(e.testo());
+                .arg(esito.errore->testo());
         return p;
     }
+    p.altezzaDigitata = Val(d.testi.altezza);
     if (!std::isfinite(d.temperatura) || !(FattoreTemperatura(d.temperatura) > 0)) {
         p.motivo = QStringLiteral("La temperatura deve essere sopra -234 °C");
         return p;
@@ -358,9 +363,11 @@ Riepilogo CalcolaRiepilogo(const DatiAnalisi &dati, const Avanzamento &avanzamen
     }
     col(Grandezza::LunghezzaFilo) = cifra(
         filoRegole, QStringLiteral("Regole: ogni spira al diametro esterno dell'intero avvolgimento, π come 3,14"));
-    const std::optional<double> r20 = didascalia(Risultato::Centro);
+    const std::optional<double> r20 = dati.resistenzaIgnota ? std::nullopt : didascalia(Risultato::Centro);
     col(Grandezza::Resistenza20) =
-        cifra(r20, QStringLiteral("Regole: lunghezza delle regole per gli Ω/m del filo") + comeFinestra);
+        dati.resistenzaIgnota
+            ? assente(MotivoResistenzaIgnota)
+            : cifra(r20, QStringLiteral("Regole: lunghezza delle regole per gli Ω/m del filo") + comeFinestra);
     col(Grandezza::ResistenzaT) = cifra(r20 ? finito(ResistenzaATemperatura(*r20, dati.temperatura)) : std::nullopt,
                                         QStringLiteral("Resistenza delle regole portata alla temperatura, ") + Iec);
     col(Grandezza::Massa) =

@@ -22,11 +22,12 @@ namespace windara::analisi {
 // (StatoProgetto::ResistenzaMetro) and the chosen wire's catalogue row.
 struct DatiAnalisi
 {
-    TestiLimiti testi;            // H, B, D1 and the wire as typed in the main window
-    QString resistenzaMetro;      // ohm/m of the chosen wire as the main window uses it
-    FiloRame filo;                // the chosen wire's row: nominal and outer diameter, ohm/m, g/m
-    double temperatura = 20;      // C, for the resistance
-    Stile stile = Stile::AStrati; // of the real winding
+    TestiLimiti testi;             // H, B, D1 and the wire as typed in the main window
+    QString resistenzaMetro;       // ohm/m of the chosen wire as the main window uses it
+    bool resistenzaIgnota = false; // the main window could not read it from the catalogue
+    FiloRame filo;                 // the chosen wire's row: nominal and outer diameter, ohm/m, g/m
+    double temperatura = 20;       // C, for the resistance
+    Stile stile = Stile::AStrati;  // of the real winding
 };
 
 // The three columns of the summary.

@@ -129,17 +129,18 @@ TabellaObiettivo ProgettoDaInduttanza(const DatiAnalisi &dati, const QList<FiloR
         return t;
     }
     Rocchetto rocchetto;
-    try {
+    {
+        // Only the bobbin is needed: the resistance per metre plays no part here.
         StatoProgetto s;
-        s.ResistenzaMetro = dati.resistenzaMetro;
         DidascalieLimiti v;
-        RecalcoloLimiti(dati.testi, s, v);
+        const EsitoLimiti esito = RecalcoloLimiti(dati.testi, EsitoRicerca::trovata(QStringLiteral("0")), s, v);
+        if (!esito.completo()) {
+            t.motivo = QStringLiteral(
+                           "Le regole non calcolano questo progetto (%1): correggi i dati nella finestra principale")
+                           .arg(esito.errore->testo());
+            return t;
+        }
         rocchetto = {Val(dati.testi.altezza), s.DimensioneB, s.DiametroD1};
-    } catch (const ErroreRuntime &e) {
-        t.motivo =
-            QStringLiteral("Le regole non calcolano questo progetto (%1): correggi i dati nella finestra principale")
-                .arg(e.testo());
-        return t;
     }
     Sorvegliante sorvegliante(avanzamento);
     for (int i = 0; i < catalogo.size(); ++i) {
