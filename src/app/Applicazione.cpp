@@ -5,6 +5,7 @@
 #include "design/FrmBobine.h"
 #include "report/StampanteSistema.h"
 #include "table/FrmCalcoli.h"
+#include "ui/Finestra.h"
 #include "ui/Messaggi.h"
 
 #include <QCoreApplication>
@@ -12,7 +13,8 @@
 namespace windara {
 
 Applicazione::Applicazione(const QString &cartellaProgramma, QObject *parent)
-    : QObject(parent), m_cartella(cartellaProgramma), m_principale(std::make_unique<FrmBobine>(cartellaProgramma))
+    : QObject(parent), m_cartella(cartellaProgramma), m_principale(std::make_unique<FrmBobine>(cartellaProgramma)),
+      m_fuoco(new ui::MemoriaFuoco(m_principale.get()))
 {
     connect(m_principale.get(), &FrmBobine::Calcola, this, &Applicazione::apriCalcoli);
     connect(m_principale.get(), &FrmBobine::Visualizza, this, &Applicazione::apriTabella);
@@ -38,6 +40,7 @@ void Applicazione::apriCalcoli()
     // The main window is blocked while this window is open, so its texts are taken now.
     frmCalcoli finestra(m_cartella, m_principale->testiStudio(), m_stampante, m_principale.get());
     finestra.exec();
+    m_fuoco->ripristina();
 }
 
 void Applicazione::apriTabella()
@@ -45,6 +48,7 @@ void Applicazione::apriTabella()
     try {
         frmtabella finestra(m_cartella, m_principale.get());
         finestra.exec();
+        m_fuoco->ripristina();
     } catch (const ErroreRuntime &e) {
         // The main window keeps its own connection: tell the user and go on.
         ui::MostraErrore(m_principale.get(), e.testo());

@@ -4,6 +4,7 @@
 #include "ui/Twips.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
@@ -25,6 +26,21 @@ QAction *VoceMenu(QWidget *menu, const char *nome, const QString &testo, const Q
     if (!scorciatoia.isEmpty())
         voce->setShortcut(scorciatoia);
     return voce;
+}
+
+MemoriaFuoco::MemoriaFuoco(QWidget *finestra)
+    : QObject(finestra), m_finestra(finestra), m_controllo(finestra->focusWidget())
+{
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *ora) {
+        if (ora && ora->window() == m_finestra && !qobject_cast<QMenuBar *>(ora))
+            m_controllo = ora;
+    });
+}
+
+void MemoriaFuoco::ripristina() const
+{
+    if (m_controllo && m_controllo->isVisible() && m_controllo->isEnabled())
+        m_controllo->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 FinestraSecondaria::FinestraSecondaria(const char *nome, const QString &titolo, const QString &icona,

@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
@@ -299,6 +300,48 @@ private slots:
         QComboBox *lista = f->findChild<QComboBox *>("txtDiametro1");
         lista->setCurrentIndex(lista->findText("0.25"));
         QCOMPARE(Module1().ResistenzaMetro, QString("0.3512"));
+    }
+
+    void fuocoRestituito_data()
+    {
+        QTest::addColumn<QString>("controllo");
+        QTest::addColumn<int>("voce"); // 0 Calcola, 1 Visualizza: arrows right from the first entry
+        QTest::newRow("B, Calcola") << "txtB" << 0;
+        QTest::newRow("lista, Calcola") << "txtDiametro1" << 0;
+        QTest::newRow("D1, Visualizza") << "txtL" << 1;
+    }
+    // Alt, the arrows and Enter open a window from the menu bar; closing it from the keyboard
+    // gives the keyboard back to the control that had it, so typing goes on where it was.
+    void fuocoRestituito()
+    {
+        QFETCH(QString, controllo);
+        QFETCH(int, voce);
+        progetto("20", "3.5", "10");
+        QWidget *c = f->findChild<QWidget *>(controllo);
+        QApplication::setActiveWindow(f);
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        c->setFocus();
+        QCOMPARE(QApplication::focusWidget(), c);
+        bool chiusa = false;
+        QTimer::singleShot(0, this, [&] {
+            QWidget *w = QApplication::activeModalWidget();
+            QVERIFY(w);
+            QApplication::setActiveWindow(w);
+            QVERIFY(QTest::qWaitForWindowActive(w));
+            // Ctrl+P in the results window, Alt+P (Precedente) in the wire table.
+            QTest::keyClick(w, Qt::Key_P, voce == 0 ? Qt::ControlModifier : Qt::AltModifier);
+            chiusa = !w->isVisible();
+            if (!chiusa)
+                w->close();
+        });
+        QTest::keyClick(f, Qt::Key_Alt);
+        for (int i = 0; i < voce; ++i)
+            QTest::keyClick(f->menuBar(), Qt::Key_Right);
+        QTest::keyClick(f->menuBar(), Qt::Key_Return);
+        QVERIFY(chiusa);
+        // As the window manager does when the modal window goes.
+        QApplication::setActiveWindow(f);
+        QCOMPARE(QApplication::focusWidget(), c);
     }
 
     // A catalogue damaged while the program runs: no resistance from another wire's
