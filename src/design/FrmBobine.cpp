@@ -103,6 +103,7 @@ void FrmBobine::creaControlli()
     connect(mnuCrea, &QAction::triggered, this, &FrmBobine::Calcola);
     connect(mnuvisualizza, &QAction::triggered, this, &FrmBobine::Visualizza);
     connect(MnuEsci, &QAction::triggered, this, &FrmBobine::Esci);
+    ui::EvidenziaVociMenu(menuBar());
 
     auto *cliente = new QWidget(this);
     cliente->setObjectName(QStringLiteral("cliente"));

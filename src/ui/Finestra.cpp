@@ -1,6 +1,7 @@
 #include "ui/Finestra.h"
 
 #include "ui/Icone.h"
+#include "ui/Stile.h"
 #include "ui/Twips.h"
 
 #include <QAction>
@@ -53,6 +54,7 @@ FinestraSecondaria::FinestraSecondaria(const char *nome, const QString &titolo, 
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
+    EvidenziaVociMenu(m_barraMenu);
     m_cliente->setObjectName(QStringLiteral("cliente"));
     m_cliente->setFixedSize(DimensioneTwips(larghezzaTwips, altezzaTwips));
     auto *impaginazione = new QVBoxLayout(this);

@@ -1,6 +1,42 @@
 #include "ui/Stile.h"
 
+#include <QApplication>
+#include <QMenuBar>
+#include <QProxyStyle>
+#include <QStyleOption>
+
 namespace windara::ui {
+
+namespace {
+
+// The application's style, with the few looks the program needs changed.
+class StileWindara : public QProxyStyle
+{
+public:
+    StileWindara() : QProxyStyle(QApplication::style()->name()) {}
+
+    void drawControl(ControlElement elemento, const QStyleOption *opzioni, QPainter *p,
+                     const QWidget *widget) const override
+    {
+        const auto *voce = qstyleoption_cast<const QStyleOptionMenuItem *>(opzioni);
+        if (elemento == CE_MenuBarItem && voce && (voce->state & State_Selected) && (voce->state & State_Enabled)) {
+            QStyleOptionMenuItem evidenziata(*voce);
+            evidenziata.state |= State_Sunken;
+            QProxyStyle::drawControl(elemento, &evidenziata, p, widget);
+            return;
+        }
+        QProxyStyle::drawControl(elemento, opzioni, p, widget);
+    }
+};
+
+void usaStileWindara(QWidget *widget)
+{
+    auto *stile = new StileWindara;
+    stile->setParent(widget);
+    widget->setStyle(stile);
+}
+
+} // namespace
 
 QFont FontArial(qreal punti, bool grassetto)
 {
@@ -10,6 +46,11 @@ QFont FontArial(qreal punti, bool grassetto)
     font.setPointSizeF(punti);
     font.setBold(grassetto);
     return font;
+}
+
+void EvidenziaVociMenu(QMenuBar *barra)
+{
+    usaStileWindara(barra);
 }
 
 } // namespace windara::ui

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QFont>
 
+class QMenuBar;
+
 namespace windara::ui {
 
 // A colour written as &H00BBGGRR&: red in the low byte.
@@ -14,5 +16,10 @@ constexpr QColor ColoreVB(quint32 bbggrr) noexcept
 // Arial at a size in points, falling back to the metric-compatible Liberation Sans,
 // so that captions laid out in twips fit their controls.
 QFont FontArial(qreal punti, bool grassetto = false);
+
+// The menu bar entry reached from the keyboard (Alt and the arrows) drawn highlighted, as
+// an entry opened with the mouse is: Fusion highlights only an entry whose menu is open,
+// and the main window's entries are commands with no menu.
+void EvidenziaVociMenu(QMenuBar *barra);
 
 } // namespace windara::ui

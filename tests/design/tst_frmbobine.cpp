@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -269,6 +270,41 @@ private slots:
         menu("mnuCrea")->trigger();
         menu("mnuvisualizza")->trigger();
         QCOMPARE((QList<int>{calcola, visualizza, esci}), (QList<int>{2, 2, 0}));
+    }
+
+    void evidenziazioneMenu_data()
+    {
+        QTest::addColumn<int>("destra");
+        QTest::addColumn<QString>("voce");
+        QTest::newRow("Calcola") << 0 << "mnuCrea";
+        QTest::newRow("Visualizza") << 1 << "mnuvisualizza";
+        QTest::newRow("Esci") << 2 << "MnuEsci";
+    }
+    // Alt and the arrows walk the menu bar visibly: the entry they reach is drawn on a
+    // ground of its own, not on the bar's.
+    void evidenziazioneMenu()
+    {
+        QFETCH(int, destra);
+        QFETCH(QString, voce);
+        scrivi("txtAltezza", "20");
+        scrivi("txtB", "10");
+        scrivi("txtL", "10");
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        QMenuBar *barraMenu = f->menuBar();
+        QTest::keyClick(f, Qt::Key_Alt);
+        for (int i = 0; i < destra; ++i)
+            QTest::keyClick(barraMenu, Qt::Key_Right);
+        QCOMPARE(barraMenu->activeAction(), menu(qPrintable(voce)));
+        const QImage immagine = barraMenu->grab().toImage();
+        const QColor barra = immagine.pixelColor(immagine.width() - 2, immagine.height() / 2);
+        const QRect voceRett = barraMenu->actionGeometry(menu(qPrintable(voce))).adjusted(2, 2, -2, -2);
+        int comeLaBarra = 0;
+        for (int y = voceRett.top(); y <= voceRett.bottom(); ++y)
+            for (int x = voceRett.left(); x <= voceRett.right(); ++x)
+                comeLaBarra += immagine.pixelColor(x, y) == barra;
+        QVERIFY2(comeLaBarra < voceRett.width() * voceRett.height() / 2, qPrintable(voce));
+        QTest::keyClick(barraMenu, Qt::Key_Escape);
     }
 
     void calcolaDisabilitatoNonApre()
