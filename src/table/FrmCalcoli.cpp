@@ -99,6 +99,8 @@ void frmCalcoli::creaControlli()
     verticale->setDefaultSectionSize(Pixel(AltezzaRigaTwips));
     verticale->setSectionResizeMode(QHeaderView::Fixed);
     QHeaderView *intestazione = MSFlexGrid1->horizontalHeader();
+    // Set on its own: below a widget with a style sheet, the header takes the desktop's font.
+    intestazione->setFont(ui::FontArial(9));
     intestazione->setMinimumSectionSize(1);
     intestazione->setDefaultSectionSize(Pixel(LarghezzaPredefinitaTwips));
     intestazione->setSectionResizeMode(QHeaderView::Fixed);

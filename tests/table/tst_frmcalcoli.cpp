@@ -8,7 +8,9 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QApplication>
 #include <QHeaderView>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -112,6 +114,27 @@ private slots:
             QCOMPARE(griglia(f)->columnWidth(c), 120);
         QCOMPARE(griglia(f)->model()->index(2, 5).data(Qt::TextAlignmentRole).toInt(),
                  int(Qt::AlignHCenter | Qt::AlignTop));
+    }
+
+    // Under a desktop font larger than the grid's, as a GTK theme has, the header row is
+    // still written like the grid, Arial 9 pt, and every caption fits its column.
+    void intestazione()
+    {
+        const QFont desktop = QApplication::font();
+        const auto rimetti = qScopeGuard([&] { QApplication::setFont(desktop); });
+        QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 11));
+        esempio();
+        frmCalcoli f(QString(), TestiStudio{}, nullptr);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        const QHeaderView *h = griglia(f)->horizontalHeader();
+        QCOMPARE(QFontInfo(h->font()).family(), QFontInfo(griglia(f)->font()).family());
+        QCOMPARE(h->font().pointSizeF(), 9.0);
+        const int margini = 2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
+        for (int c = 0; c < h->count(); ++c) {
+            const QString testo = h->model()->headerData(c, Qt::Horizontal).toString();
+            QVERIFY2(h->fontMetrics().horizontalAdvance(testo) + margini <= h->sectionSize(c), qPrintable(testo));
+        }
     }
 
     void strati_data()
