@@ -123,6 +123,7 @@ void FrmBobine::creaControlli()
     txtDiametro1->setObjectName(QStringLiteral("txtDiametro1"));
     txtDiametro1->setEditable(false);
     txtDiametro1->setFont(ui::FontArial(9));
+    ui::LimitaElenco(txtDiametro1, 20);
     PosizionaTwips(txtDiametro1, 2280, 1560, 1095, 345);
     txtDiametro1->raise();
 

@@ -1,6 +1,8 @@
 #include "ui/Stile.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QMenuBar>
 #include <QProxyStyle>
 #include <QStyleOption>
@@ -27,6 +29,14 @@ public:
         }
         QProxyStyle::drawControl(elemento, opzioni, p, widget);
     }
+
+    int styleHint(StyleHint suggerimento, const QStyleOption *opzioni, const QWidget *widget,
+                  QStyleHintReturn *ritorno) const override
+    {
+        if (suggerimento == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(suggerimento, opzioni, widget, ritorno);
+    }
 };
 
 void usaStileWindara(QWidget *widget)
@@ -51,6 +61,14 @@ QFont FontArial(qreal punti, bool grassetto)
 void EvidenziaVociMenu(QMenuBar *barra)
 {
     usaStileWindara(barra);
+}
+
+void LimitaElenco(QComboBox *elenco, int righe)
+{
+    elenco->setMaxVisibleItems(righe);
+    usaStileWindara(elenco);
+    // A list made under the popping-up look has lost its scroll bar.
+    elenco->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 } // namespace windara::ui

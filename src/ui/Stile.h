@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 
+class QComboBox;
 class QMenuBar;
 
 namespace windara::ui {
@@ -21,5 +22,9 @@ QFont FontArial(qreal punti, bool grassetto = false);
 // an entry opened with the mouse is: Fusion highlights only an entry whose menu is open,
 // and the main window's entries are commands with no menu.
 void EvidenziaVociMenu(QMenuBar *barra);
+
+// A list that pops up at most `righe` rows tall and scrolls the rest. Fusion, like the
+// desktops it imitates, pops a list up over its current item and ignores the limit.
+void LimitaElenco(QComboBox *elenco, int righe);
 
 } // namespace windara::ui

@@ -4,12 +4,14 @@
 
 #include "ui/BarraStrumenti.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -270,6 +272,21 @@ private slots:
         menu("mnuCrea")->trigger();
         menu("mnuvisualizza")->trigger();
         QCOMPARE((QList<int>{calcola, visualizza, esci}), (QList<int>{2, 2, 0}));
+    }
+
+    // The wire list opens 20 rows tall, not as tall as the screen, and scrolls the rest.
+    void elencoFili()
+    {
+        QComboBox *l = lista();
+        l->showPopup();
+        const QAbstractItemView *v = l->view();
+        QVERIFY(QTest::qWaitForWindowExposed(v->window()));
+        const int prima = v->indexAt(QPoint(1, 1)).row();
+        const int ultima = v->indexAt(QPoint(1, v->viewport()->height() - 2)).row();
+        const bool scorre = v->verticalScrollBar()->isVisible();
+        l->hidePopup();
+        QCOMPARE(ultima - prima + 1, 20);
+        QVERIFY(scorre);
     }
 
     void evidenziazioneMenu_data()
