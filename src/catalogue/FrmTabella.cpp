@@ -2,6 +2,7 @@
 
 #include "design/Errori.h"
 #include "design/Module1.h"
+#include "ui/Appunti.h"
 #include "ui/BarraStrumenti.h"
 #include "ui/Finestra.h"
 #include "ui/Icone.h"
@@ -132,6 +133,7 @@ void frmtabella::creaControlli()
     DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     DBGrid1->setTabKeyNavigation(false);
     DBGrid1->setWordWrap(false);
+    ui::CopiaSelezione(DBGrid1);
     DBGrid1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     DBGrid1->setStyleSheet(QStringLiteral("QTableView#DBGrid1 { gridline-color: rgb(128, 128, 128); }"));
     DBGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -5,6 +5,7 @@
 #include "report/SalvaStudio.h"
 #include "report/Stampa.h"
 #include "table/ModelloGriglia.h"
+#include "ui/Appunti.h"
 #include "ui/BarraStrumenti.h"
 #include "ui/Finestra.h"
 #include "ui/Icone.h"
@@ -91,6 +92,7 @@ void frmCalcoli::creaControlli()
     MSFlexGrid1->setFont(ui::FontArial(9));
     MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGrid1->setWordWrap(false);
+    ui::CopiaSelezione(MSFlexGrid1);
     MSFlexGrid1->setStyleSheet(QStringLiteral("QTableView#MSFlexGrid1 { gridline-color: rgb(192, 192, 192); }"));
     // No fixed column; the fixed row is the header, which stays in view while scrolling.
     MSFlexGrid1->verticalHeader()->hide();
