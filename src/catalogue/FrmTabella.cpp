@@ -127,6 +127,7 @@ void frmtabella::creaControlli()
     Data1 = new ModelloFili(this);
     DBGrid1 = new GrigliaFili(cliente);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setAccessibleName(QStringLiteral("Diametri dei fili di rame"));
     DBGrid1->setModel(Data1);
     DBGrid1->setFont(ui::FontArial(9));
     DBGrid1->horizontalHeader()->setFont(ui::FontArial(8.25));

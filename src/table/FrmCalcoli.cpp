@@ -88,6 +88,7 @@ void frmCalcoli::creaControlli()
     m_modello = new ModelloGriglia(this);
     MSFlexGrid1 = new VistaGriglia(cliente);
     MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1->setAccessibleName(QStringLiteral("Valori di induttanza strato per strato"));
     MSFlexGrid1->setModel(m_modello);
     MSFlexGrid1->setFont(ui::FontArial(9));
     MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -14,6 +14,7 @@
 #include "ui/BarraStrumenti.h"
 #include "ui/Messaggi.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -342,6 +343,28 @@ private slots:
         // As the window manager does when the modal window goes.
         QApplication::setActiveWindow(f);
         QCOMPARE(QApplication::focusWidget(), c);
+    }
+
+    // Every control the keyboard can reach, in each of the three windows, has a name for a
+    // screen reader to say.
+    void nomiAccessibili()
+    {
+        QStringList senzaNome;
+        auto esamina = [&](QWidget *finestra) {
+            for (QWidget *w : finestra->findChildren<QWidget *>()) {
+                if (w->focusPolicy() == Qt::NoFocus || w->window() != finestra || !w->isVisibleTo(finestra))
+                    continue;
+                QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+                if (!a || a->text(QAccessible::Name).trimmed().isEmpty())
+                    senzaNome << finestra->objectName() + u'/' + w->objectName() + u' ' + w->metaObject()->className();
+            }
+        };
+        progetto("20", "3.5", "10");
+        esamina(f);
+        inCalcoli([&](frmCalcoli &w) { esamina(&w); });
+        inFinestra<frmtabella>([this] { f->findChild<QAction *>("mnuvisualizza")->trigger(); },
+                               [&](frmtabella &w) { esamina(&w); });
+        QCOMPARE(senzaNome, QStringList{});
     }
 
     // A catalogue damaged while the program runs: no resistance from another wire's

@@ -5,6 +5,7 @@
 #include "ui/BarraStrumenti.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
@@ -114,6 +115,56 @@ private slots:
             catena << ordine->objectName();
         }
         QCOMPARE(catena.mid(0, 2), (QStringList{"txtB", "txtL"}));
+    }
+
+    void accessibili_data()
+    {
+        QTest::addColumn<QString>("controllo");
+        QTest::addColumn<QString>("nome");
+        QTest::newRow("H") << "txtAltezza"
+                           << "Altezza (H) mm";
+        QTest::newRow("B") << "txtB"
+                           << "Dimensione (B) mm";
+        QTest::newRow("D1") << "txtL"
+                            << "Dimensione (D1) mm";
+        QTest::newRow("filo") << "txtDiametro1"
+                              << "Diametro Filo (D) mm";
+        QTest::newRow("spire per strato") << "SpireStrato"
+                                          << "Spire per strato";
+        QTest::newRow("strati") << "NumeroStrati"
+                                << "Numero di strati Max.";
+        QTest::newRow("spire totali") << "SpireTotali"
+                                      << "Spire Totali Max.";
+        QTest::newRow("L") << "Ltot"
+                           << "Dimensione (L) mm";
+        QTest::newRow("resistenza") << "Centro"
+                                    << "Resistenza Max. Ohm";
+        QTest::newRow("induttanza") << "ind"
+                                    << "Induttanza Max. (mH)";
+    }
+    // A screen reader names each control after its caption; a result also reads its value,
+    // and its tooltip as description; the label kept under the list is not there at all.
+    void accessibili()
+    {
+        QFETCH(QString, controllo);
+        QFETCH(QString, nome);
+        scrivi("txtAltezza", "20");
+        QWidget *w = f->findChild<QWidget *>(controllo);
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+        QCOMPARE(a->text(QAccessible::Name), nome);
+        if (auto *risultato = qobject_cast<QLabel *>(w)) {
+            QCOMPARE(a->text(QAccessible::Value), risultato->text());
+            QCOMPARE(a->textInterface()->text(0, a->textInterface()->characterCount()), risultato->text());
+            QCOMPARE(a->text(QAccessible::Description), w->toolTip());
+        } else {
+            // The caption is the control's label, as its buddy.
+            QCOMPARE(a->relations(QAccessible::Label).size(), 1);
+            if (auto *elenco = qobject_cast<QComboBox *>(w))
+                QCOMPARE(a->text(QAccessible::Value), elenco->currentText());
+        }
+        QAccessibleInterface *contenitore = QAccessible::queryAccessibleInterface(f->centralWidget());
+        for (int i = 0; i < contenitore->childCount(); ++i)
+            QVERIFY(contenitore->child(i)->object()->objectName() != "txtDiametro");
     }
 
     void limiti_data()
