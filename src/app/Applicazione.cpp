@@ -6,9 +6,10 @@
 #include "report/StampanteSistema.h"
 #include "table/FrmCalcoli.h"
 #include "ui/Finestra.h"
+#include "ui/Icone.h"
 #include "ui/Messaggi.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 namespace windara {
 
@@ -16,6 +17,9 @@ Applicazione::Applicazione(const QString &cartellaProgramma, QObject *parent)
     : QObject(parent), m_cartella(cartellaProgramma), m_principale(std::make_unique<FrmBobine>(cartellaProgramma)),
       m_fuoco(new ui::MemoriaFuoco(m_principale.get()))
 {
+    // Any window without an icon of its own, such as the error box of a failed start-up,
+    // shows the program's.
+    QGuiApplication::setWindowIcon(ui::IconaSvg(QStringLiteral("icona-bobine")));
     connect(m_principale.get(), &FrmBobine::Calcola, this, &Applicazione::apriCalcoli);
     connect(m_principale.get(), &FrmBobine::Visualizza, this, &Applicazione::apriTabella);
     // At once: nothing is saved or asked.
