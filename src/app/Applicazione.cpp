@@ -8,18 +8,23 @@
 #include "ui/Finestra.h"
 #include "ui/Icone.h"
 #include "ui/Messaggi.h"
+#include "ui/Stile.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 
 namespace windara {
 
 Applicazione::Applicazione(const QString &cartellaProgramma, QObject *parent)
-    : QObject(parent), m_cartella(cartellaProgramma), m_principale(std::make_unique<FrmBobine>(cartellaProgramma)),
-      m_fuoco(new ui::MemoriaFuoco(m_principale.get()))
+    : QObject(parent), m_cartella(cartellaProgramma)
 {
     // Any window without an icon of its own, such as the error box of a failed start-up,
     // shows the program's.
-    QGuiApplication::setWindowIcon(ui::IconaSvg(QStringLiteral("icona-bobine")));
+    QApplication::setWindowIcon(ui::IconaSvg(QStringLiteral("icona-bobine")));
+    // On the application, and before any window is built: a widget below one with a style
+    // sheet (the frames, the grids) keeps the palette it was built with.
+    QApplication::setPalette(ui::PaletteChiara());
+    m_principale = std::make_unique<FrmBobine>(cartellaProgramma);
+    m_fuoco = new ui::MemoriaFuoco(m_principale.get());
     connect(m_principale.get(), &FrmBobine::Calcola, this, &Applicazione::apriCalcoli);
     connect(m_principale.get(), &FrmBobine::Visualizza, this, &Applicazione::apriTabella);
     // At once: nothing is saved or asked.

@@ -58,6 +58,29 @@ QFont FontArial(qreal punti, bool grassetto)
     return font;
 }
 
+QPalette PaletteChiara()
+{
+    // Fusion's light palette, with a deeper highlight: white on Fusion's blue is 3.7:1.
+    const QColor fondo(239, 239, 239), nero(Qt::black), bianco(Qt::white);
+    QPalette p(nero, fondo, bianco, QColor(159, 159, 159), QColor(184, 184, 184), nero, bianco);
+    p.setColor(QPalette::Midlight, QColor(202, 202, 202));
+    p.setColor(QPalette::Shadow, QColor(118, 118, 118));
+    p.setColor(QPalette::AlternateBase, QColor(247, 247, 247));
+    p.setColor(QPalette::ToolTipBase, QColor(255, 255, 220));
+    p.setColor(QPalette::ToolTipText, nero);
+    p.setColor(QPalette::PlaceholderText, QColor(110, 110, 110));
+    p.setColor(QPalette::Link, QColor(0, 0, 238));
+    p.setColor(QPalette::LinkVisited, QColor(85, 26, 139));
+    p.setColor(QPalette::Highlight, QColor(30, 100, 180));
+    p.setColor(QPalette::HighlightedText, bianco);
+    const QColor spento(190, 190, 190);
+    for (QPalette::ColorRole r : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, r, spento);
+    p.setColor(QPalette::Disabled, QPalette::Base, fondo);
+    p.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
+    return p;
+}
+
 void EvidenziaVociMenu(QMenuBar *barra)
 {
     usaStileWindara(barra);
