@@ -33,6 +33,8 @@ fallisci() {
 
 riordina() {
   local esito=$?
+  # A test's own clean-up first, such as users it made.
+  if declare -F riordina_prova >/dev/null; then riordina_prova || true; fi
   if [ "$esito" -ne 0 ] && [ -n "${DISPLAY:-}" ] && [ -n "${AIUTO:-}" ]; then
     # What was on the screen when it went wrong.
     timeout 10 "${AMBIENTE[@]}" "$AIUTO" schermata 0 "$LAVORO/schermo.png" 2>/dev/null || true
