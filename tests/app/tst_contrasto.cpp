@@ -2,6 +2,7 @@
 // by at least 4.5:1 (WCAG 2 contrast ratio), toolbar pictures by at least 3:1; the texts
 // whose colours the windows fix themselves keep exactly those colours.
 
+#include "PaletteScura.h"
 #include "app/Applicazione.h"
 #include "catalogue/FrmTabella.h"
 #include "design/FrmBobine.h"
@@ -26,27 +27,6 @@
 using namespace windara;
 
 namespace {
-
-// A dark palette as dark desktop themes give it.
-QPalette scura()
-{
-    QPalette p;
-    const QColor fondo(0x35, 0x35, 0x35), base(0x2a, 0x2a, 0x2a), chiaro(0xee, 0xee, 0xee);
-    for (auto r : {QPalette::Window, QPalette::Button, QPalette::ToolTipBase})
-        p.setColor(r, fondo);
-    for (auto r : {QPalette::Base, QPalette::AlternateBase})
-        p.setColor(r, base);
-    for (auto r : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText})
-        p.setColor(r, chiaro);
-    p.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
-    p.setColor(QPalette::HighlightedText, Qt::black);
-    p.setColor(QPalette::Light, QColor(0x50, 0x50, 0x50));
-    p.setColor(QPalette::Midlight, QColor(0x40, 0x40, 0x40));
-    p.setColor(QPalette::Mid, QColor(0x25, 0x25, 0x25));
-    p.setColor(QPalette::Dark, QColor(0x20, 0x20, 0x20));
-    p.setColor(QPalette::Shadow, QColor(0x14, 0x14, 0x14));
-    return p;
-}
 
 double luminanza(const QColor &c)
 {
@@ -153,7 +133,7 @@ private slots:
     void initTestCase()
     {
         // As a dark desktop theme hands it to the program before its windows are built.
-        QApplication::setPalette(scura());
+        QApplication::setPalette(prova::paletteScura());
         app = new Applicazione(WINDARA_PROGRAM_DIR);
         app->Avvia();
         FrmBobine &f = app->principale();
