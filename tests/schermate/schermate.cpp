@@ -5,7 +5,6 @@
 // wire-table-window<suffix>.png; with "scuro", under a dark desktop palette. Run with
 // QT_SCALE_FACTOR=2 for the pictures at 2x scaling.
 
-#include "PaletteScura.h"
 #include "app/Applicazione.h"
 #include "catalogue/FrmTabella.h"
 #include "design/Errori.h"
@@ -46,8 +45,12 @@ int main(int argc, char **argv)
     }
     const QDir uscita(QString::fromLocal8Bit(argv[1]));
     const QString suffisso = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
-    if (argc > 3 && QByteArray(argv[3]) == "scuro")
-        QApplication::setPalette(prova::paletteScura()); // as a dark desktop theme hands it over
+    if (argc > 3 && QByteArray(argv[3]) == "scuro") {
+        // As a dark desktop theme hands it over: light text on dark grounds.
+        const QColor chiaro(0xee, 0xee, 0xee), fondo(0x35, 0x35, 0x35), base(0x2a, 0x2a, 0x2a);
+        QApplication::setPalette(QPalette(chiaro, fondo, fondo.lighter(150), fondo.darker(150), fondo.darker(130),
+                                          chiaro, Qt::white, base, fondo));
+    }
     auto file = [&](const char *nome) { return uscita.filePath(QLatin1String(nome) + suffisso + ".png"); };
     const QString cartella = QStringLiteral(WINDARA_PROGRAM_DIR);
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));

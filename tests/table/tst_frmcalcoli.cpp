@@ -138,36 +138,26 @@ private slots:
         }
     }
 
-    void copia_data()
-    {
-        QTest::addColumn<bool>("tutto");
-        QTest::addColumn<QString>("atteso");
-        QTest::newRow("Ctrl+A") << true
-                                << "N° Strati\tN° Spire\tA1\tFilo necessario (m)\tInduttanza (mH)\tR teorica (Ohm)\n"
-                                   "1\t40\t5.5\t1.3816\t0.0064\t0.1205\n"
-                                   "2\t80\t6\t3.0144\t0.0273\t0.2629\n"
-                                   "3\t120\t6.5\t4.8984\t0.0653\t0.4271\n";
-        QTest::newRow("blocco col mouse") << false << "A1\tFilo necessario (m)\n6\t3.0144\n6.5\t4.8984\n";
-    }
-    // Ctrl+C copies the whole selection, under the header row, as text a spreadsheet pastes.
+    // Ctrl+C copies the selection, a block picked with the mouse or all of it after Ctrl+A,
+    // under the header row as tab-separated text.
     void copia()
     {
-        QFETCH(bool, tutto);
-        QFETCH(QString, atteso);
         esempio();
         frmCalcoli f(QString(), TestiStudio{}, nullptr);
         f.show();
         QVERIFY(QTest::qWaitForWindowActive(&f));
         QTableView *g = griglia(f);
-        if (tutto) {
-            QTest::keyClick(g, Qt::Key_A, Qt::ControlModifier);
-        } else {
-            const QAbstractItemModel *m = g->model();
-            QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(m->index(1, 2)).center());
-            QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::ShiftModifier, g->visualRect(m->index(2, 3)).center());
-        }
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(1, 2)).center());
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                          g->visualRect(g->model()->index(2, 3)).center());
         QTest::keyClick(g, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QGuiApplication::clipboard()->text(), atteso);
+        QCOMPARE(QGuiApplication::clipboard()->text(), "A1\tFilo necessario (m)\n6\t3.0144\n6.5\t4.8984\n");
+        QTest::keyClick(g, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(g, Qt::Key_C, Qt::ControlModifier);
+        QString tutto;
+        for (const QStringList &riga : righe(f))
+            tutto += riga.join(u'\t') + u'\n';
+        QCOMPARE(QGuiApplication::clipboard()->text(), tutto);
     }
 
     void strati_data()
