@@ -5,15 +5,26 @@
 #include "design/FrmBobine.h"
 #include "report/StampanteSistema.h"
 #include "table/FrmCalcoli.h"
+#include "ui/Finestra.h"
+#include "ui/Icone.h"
 #include "ui/Messaggi.h"
+#include "ui/Stile.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
 namespace windara {
 
 Applicazione::Applicazione(const QString &cartellaProgramma, QObject *parent)
-    : QObject(parent), m_cartella(cartellaProgramma), m_principale(std::make_unique<FrmBobine>(cartellaProgramma))
+    : QObject(parent), m_cartella(cartellaProgramma)
 {
+    // Any window without an icon of its own, such as the error box of a failed start-up,
+    // shows the program's.
+    QApplication::setWindowIcon(ui::IconaSvg(QStringLiteral("icona-bobine")));
+    // On the application, and before any window is built: a widget below one with a style
+    // sheet (the frames, the grids) keeps the palette it was built with.
+    QApplication::setPalette(ui::PaletteChiara());
+    m_principale = std::make_unique<FrmBobine>(cartellaProgramma);
+    m_fuoco = new ui::MemoriaFuoco(m_principale.get());
     connect(m_principale.get(), &FrmBobine::Calcola, this, &Applicazione::apriCalcoli);
     connect(m_principale.get(), &FrmBobine::Visualizza, this, &Applicazione::apriTabella);
     // At once: nothing is saved or asked.
@@ -38,6 +49,7 @@ void Applicazione::apriCalcoli()
     // The main window is blocked while this window is open, so its texts are taken now.
     frmCalcoli finestra(m_cartella, m_principale->testiStudio(), m_stampante, m_principale.get());
     finestra.exec();
+    m_fuoco->ripristina();
 }
 
 void Applicazione::apriTabella()
@@ -45,6 +57,7 @@ void Applicazione::apriTabella()
     try {
         frmtabella finestra(m_cartella, m_principale.get());
         finestra.exec();
+        m_fuoco->ripristina();
     } catch (const ErroreRuntime &e) {
         // The main window keeps its own connection: tell the user and go on.
         ui::MostraErrore(m_principale.get(), e.testo());

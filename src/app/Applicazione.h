@@ -10,6 +10,10 @@ namespace windara {
 class FrmBobine;
 class Stampante;
 
+namespace ui {
+class MemoriaFuoco;
+}
+
 // The composition root: it builds the main window and, on its commands, the results window
 // and the wire table window, each afresh and modal, and hands the results window its
 // printer. No window knows another; they meet only here.
@@ -39,6 +43,7 @@ private:
 
     QString m_cartella;
     std::unique_ptr<FrmBobine> m_principale;
+    ui::MemoriaFuoco *m_fuoco; // owned by the main window
     Stampante *m_stampante = nullptr;
     std::unique_ptr<Stampante> m_stampanteSistema;
 };

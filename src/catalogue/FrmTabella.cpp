@@ -2,6 +2,7 @@
 
 #include "design/Errori.h"
 #include "design/Module1.h"
+#include "ui/Appunti.h"
 #include "ui/BarraStrumenti.h"
 #include "ui/Finestra.h"
 #include "ui/Icone.h"
@@ -126,12 +127,14 @@ void frmtabella::creaControlli()
     Data1 = new ModelloFili(this);
     DBGrid1 = new GrigliaFili(cliente);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setAccessibleName(QStringLiteral("Diametri dei fili di rame"));
     DBGrid1->setModel(Data1);
     DBGrid1->setFont(ui::FontArial(9));
     DBGrid1->horizontalHeader()->setFont(ui::FontArial(8.25));
     DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     DBGrid1->setTabKeyNavigation(false);
     DBGrid1->setWordWrap(false);
+    ui::CopiaSelezione(DBGrid1);
     DBGrid1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     DBGrid1->setStyleSheet(QStringLiteral("QTableView#DBGrid1 { gridline-color: rgb(128, 128, 128); }"));
     DBGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

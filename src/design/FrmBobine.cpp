@@ -3,6 +3,7 @@
 #include "catalogue/Catalogo.h"
 #include "design/Errori.h"
 #include "design/Module1.h"
+#include "ui/Accessibilita.h"
 #include "ui/BarraStrumenti.h"
 #include "ui/Finestra.h"
 #include "ui/Icone.h"
@@ -103,6 +104,7 @@ void FrmBobine::creaControlli()
     connect(mnuCrea, &QAction::triggered, this, &FrmBobine::Calcola);
     connect(mnuvisualizza, &QAction::triggered, this, &FrmBobine::Visualizza);
     connect(MnuEsci, &QAction::triggered, this, &FrmBobine::Esci);
+    ui::EvidenziaVociMenu(menuBar());
 
     auto *cliente = new QWidget(this);
     cliente->setObjectName(QStringLiteral("cliente"));
@@ -122,6 +124,7 @@ void FrmBobine::creaControlli()
     txtDiametro1->setObjectName(QStringLiteral("txtDiametro1"));
     txtDiametro1->setEditable(false);
     txtDiametro1->setFont(ui::FontArial(9));
+    ui::LimitaElenco(txtDiametro1, 20);
     PosizionaTwips(txtDiametro1, 2280, 1560, 1095, 345);
     txtDiametro1->raise();
 
@@ -163,6 +166,18 @@ void FrmBobine::creaControlli()
     r[int(Risultato::Ind)] =
         valore(frame1, "ind", 8640, 960, 1335, 375,
                QStringLiteral("Valore Max di induttanza in funzione del quadrato delle spire"), giallino, true);
+
+    // What a screen reader hears: each control and each result after its caption.
+    auto didascalia = [this](const char *nome) { return findChild<QLabel *>(QLatin1String(nome)); };
+    ui::NomeDaDidascalia(didascalia("Label2"), txtDiametro1);
+    ui::NomeDaDidascalia(didascalia("Label1"), txtAltezza);
+    ui::NomeDaDidascalia(didascalia("Label4"), txtB);
+    ui::NomeDaDidascalia(didascalia("Label7"), txtL);
+    ui::FuoriDaAccessibilita(txtDiametro);
+    const char *const didascalieRisultati[NumeroRisultati] = {"Label3", "Label6",  "Label5",
+                                                              "Label9", "Label11", "Label8"};
+    for (int i = 0; i < NumeroRisultati; ++i)
+        ui::RisultatoDaDidascalia(didascalia(didascalieRisultati[i]), m_risultati[i]);
 
     connect(txtDiametro1, &QComboBox::currentIndexChanged, this, [this] { txtDiametro1_Click(); });
     for (QLineEdit *c : {txtAltezza, txtB, txtL})

@@ -8,6 +8,12 @@
 #include <QLocale>
 #include <QSaveFile>
 
+#ifdef Q_OS_UNIX
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace windara {
 
 namespace {
@@ -31,6 +37,27 @@ void verificaNome(const QString &nome)
                                         "Altezza, D1 e diametro non possono contenere / \\ < > : \" | ? * "
                                         "né caratteri di controllo.")
                              .arg(nome));
+}
+
+// Studi/ of a system install is shared by every user, and its sticky bit lets only a
+// report's owner replace it: the rename into place would fail with a bare "operation not
+// permitted". The report of another user is refused first, saying whose it is and what to do.
+void verificaProprietario(const QString &percorso)
+{
+#ifdef Q_OS_UNIX
+    struct stat info;
+    if (::lstat(QFile::encodeName(percorso).constData(), &info) != 0 || info.st_uid == ::geteuid())
+        return;
+    const passwd *utente = ::getpwuid(info.st_uid);
+    const QString proprietario = utente ? QString::fromLocal8Bit(utente->pw_name) : QString::number(info.st_uid);
+    throw erroreFile(QStringLiteral("Impossibile salvare lo studio %1: esiste già uno studio con questo nome "
+                                    "dell'utente %2, e solo chi lo ha salvato può sostituirlo o cancellarlo. Per "
+                                    "salvare il proprio studio cambiare l'altezza H, la dimensione D1 o il filo, "
+                                    "oppure chiedere a %2 di cancellare il suo.")
+                         .arg(QDir::toNativeSeparators(percorso), proprietario));
+#else
+    Q_UNUSED(percorso);
+#endif
 }
 
 } // namespace
@@ -65,6 +92,7 @@ void SalvaStudio(const QString &cartellaProgramma, const TestiStudio &t, StatoPr
                              .arg(QDir::toNativeSeparators(cartella)));
 
     const QString percorso = cartella + u'/' + nome;
+    verificaProprietario(percorso);
     QByteArray testo;
     try {
         testo = TestoStudio(t, s, imp);
@@ -76,7 +104,13 @@ void SalvaStudio(const QString &cartellaProgramma, const TestiStudio &t, StatoPr
     // Written beside the target and renamed into place: a failed save leaves an earlier
     // report intact and no partial file.
     QSaveFile file(percorso);
-    if (!file.open(QIODevice::WriteOnly) || file.write(testo) != testo.size() || !file.commit()) {
+    const bool nuovo = !QFileInfo::exists(percorso);
+    // Readable by every user, writable by its owner alone, whatever the user's umask; a
+    // report replaced keeps the permissions its owner gave it.
+    constexpr QFileDevice::Permissions permessiStudio =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    if (!file.open(QIODevice::WriteOnly) || (nuovo && !file.setPermissions(permessiStudio)) ||
+        file.write(testo) != testo.size() || !file.commit()) {
         const QString causa = file.errorString();
         file.cancelWriting();
         throw erroreFile(

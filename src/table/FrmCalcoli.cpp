@@ -5,6 +5,7 @@
 #include "report/SalvaStudio.h"
 #include "report/Stampa.h"
 #include "table/ModelloGriglia.h"
+#include "ui/Appunti.h"
 #include "ui/BarraStrumenti.h"
 #include "ui/Finestra.h"
 #include "ui/Icone.h"
@@ -87,10 +88,12 @@ void frmCalcoli::creaControlli()
     m_modello = new ModelloGriglia(this);
     MSFlexGrid1 = new VistaGriglia(cliente);
     MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1->setAccessibleName(QStringLiteral("Valori di induttanza strato per strato"));
     MSFlexGrid1->setModel(m_modello);
     MSFlexGrid1->setFont(ui::FontArial(9));
     MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGrid1->setWordWrap(false);
+    ui::CopiaSelezione(MSFlexGrid1);
     MSFlexGrid1->setStyleSheet(QStringLiteral("QTableView#MSFlexGrid1 { gridline-color: rgb(192, 192, 192); }"));
     // No fixed column; the fixed row is the header, which stays in view while scrolling.
     MSFlexGrid1->verticalHeader()->hide();
@@ -99,6 +102,8 @@ void frmCalcoli::creaControlli()
     verticale->setDefaultSectionSize(Pixel(AltezzaRigaTwips));
     verticale->setSectionResizeMode(QHeaderView::Fixed);
     QHeaderView *intestazione = MSFlexGrid1->horizontalHeader();
+    // Set on its own: below a widget with a style sheet, the header takes the desktop's font.
+    intestazione->setFont(ui::FontArial(9));
     intestazione->setMinimumSectionSize(1);
     intestazione->setDefaultSectionSize(Pixel(LarghezzaPredefinitaTwips));
     intestazione->setSectionResizeMode(QHeaderView::Fixed);

@@ -19,6 +19,7 @@ BarraStrumenti::BarraStrumenti(int altezzaTwips, QWidget *parent) : QToolBar(par
     // The bar is part of the window's fixed layout: no menu to hide it.
     toggleViewAction()->setVisible(false);
     setContextMenuPolicy(Qt::PreventContextMenu);
+    setAccessibleName(QStringLiteral("Barra degli strumenti"));
 }
 
 QAction *BarraStrumenti::aggiungiPulsante(const QIcon &icona, const QString &suggerimento)

@@ -1,9 +1,11 @@
 #include "ui/Finestra.h"
 
 #include "ui/Icone.h"
+#include "ui/Stile.h"
 #include "ui/Twips.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
@@ -27,6 +29,21 @@ QAction *VoceMenu(QWidget *menu, const char *nome, const QString &testo, const Q
     return voce;
 }
 
+MemoriaFuoco::MemoriaFuoco(QWidget *finestra)
+    : QObject(finestra), m_finestra(finestra), m_controllo(finestra->focusWidget())
+{
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *ora) {
+        if (ora && ora->window() == m_finestra && !qobject_cast<QMenuBar *>(ora))
+            m_controllo = ora;
+    });
+}
+
+void MemoriaFuoco::ripristina() const
+{
+    if (m_controllo && m_controllo->isVisible() && m_controllo->isEnabled())
+        m_controllo->setFocus(Qt::ActiveWindowFocusReason);
+}
+
 FinestraSecondaria::FinestraSecondaria(const char *nome, const QString &titolo, const QString &icona,
                                        int larghezzaTwips, int altezzaTwips, QWidget *parent)
     : QDialog(parent), m_barraMenu(new QMenuBar(this)), m_cliente(new QWidget(this))
@@ -37,6 +54,7 @@ FinestraSecondaria::FinestraSecondaria(const char *nome, const QString &titolo, 
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
+    EvidenziaVociMenu(m_barraMenu);
     m_cliente->setObjectName(QStringLiteral("cliente"));
     m_cliente->setFixedSize(DimensioneTwips(larghezzaTwips, altezzaTwips));
     auto *impaginazione = new QVBoxLayout(this);

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QKeySequence>
+#include <QPointer>
 
 class QAction;
 class QMenuBar;
@@ -14,6 +15,24 @@ void CentraSulloSchermo(QWidget *finestra);
 // A menu entry with its object name and, where it has one, its shortcut; `menu` is a
 // QMenu or the menu bar itself.
 QAction *VoceMenu(QWidget *menu, const char *nome, const QString &testo, const QKeySequence &scorciatoia = {});
+
+// The control of a window that last had the keyboard focus, its menu bar aside. A menu
+// bar driven from the keyboard (Alt, the arrows, Enter) holds the focus itself and, when
+// its command opens a modal window, loses track of where the focus came from; the window
+// then comes back with no focus at all. Ripristina gives it back.
+class MemoriaFuoco : public QObject
+{
+    Q_OBJECT
+public:
+    explicit MemoriaFuoco(QWidget *finestra);
+
+    // The focus back on the remembered control, if it is still there and can take it.
+    void ripristina() const;
+
+private:
+    QWidget *m_finestra;
+    QPointer<QWidget> m_controllo;
+};
 
 // The frame of the secondary windows: a fixed dialog border with a close box only, a
 // window icon, a menu bar above a client area of fixed size given in twips. Escape does

@@ -1,6 +1,52 @@
 #include "ui/Stile.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QMenuBar>
+#include <QProxyStyle>
+#include <QStyleOption>
+
 namespace windara::ui {
+
+namespace {
+
+// The application's style, with the few looks the program needs changed.
+class StileWindara : public QProxyStyle
+{
+public:
+    StileWindara() : QProxyStyle(QApplication::style()->name()) {}
+
+    void drawControl(ControlElement elemento, const QStyleOption *opzioni, QPainter *p,
+                     const QWidget *widget) const override
+    {
+        const auto *voce = qstyleoption_cast<const QStyleOptionMenuItem *>(opzioni);
+        if (elemento == CE_MenuBarItem && voce && (voce->state & State_Selected) && (voce->state & State_Enabled)) {
+            QStyleOptionMenuItem evidenziata(*voce);
+            evidenziata.state |= State_Sunken;
+            QProxyStyle::drawControl(elemento, &evidenziata, p, widget);
+            return;
+        }
+        QProxyStyle::drawControl(elemento, opzioni, p, widget);
+    }
+
+    int styleHint(StyleHint suggerimento, const QStyleOption *opzioni, const QWidget *widget,
+                  QStyleHintReturn *ritorno) const override
+    {
+        if (suggerimento == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(suggerimento, opzioni, widget, ritorno);
+    }
+};
+
+void usaStileWindara(QWidget *widget)
+{
+    auto *stile = new StileWindara;
+    stile->setParent(widget);
+    widget->setStyle(stile);
+}
+
+} // namespace
 
 QFont FontArial(qreal punti, bool grassetto)
 {
@@ -10,6 +56,42 @@ QFont FontArial(qreal punti, bool grassetto)
     font.setPointSizeF(punti);
     font.setBold(grassetto);
     return font;
+}
+
+QPalette PaletteChiara()
+{
+    // Fusion's light palette, with a deeper highlight: white on Fusion's blue is 3.7:1.
+    const QColor fondo(239, 239, 239), nero(Qt::black), bianco(Qt::white);
+    QPalette p(nero, fondo, bianco, QColor(159, 159, 159), QColor(184, 184, 184), nero, bianco);
+    p.setColor(QPalette::Midlight, QColor(202, 202, 202));
+    p.setColor(QPalette::Shadow, QColor(118, 118, 118));
+    p.setColor(QPalette::AlternateBase, QColor(247, 247, 247));
+    p.setColor(QPalette::ToolTipBase, QColor(255, 255, 220));
+    p.setColor(QPalette::ToolTipText, nero);
+    p.setColor(QPalette::PlaceholderText, QColor(110, 110, 110));
+    p.setColor(QPalette::Link, QColor(0, 0, 238));
+    p.setColor(QPalette::LinkVisited, QColor(85, 26, 139));
+    p.setColor(QPalette::Highlight, QColor(30, 100, 180));
+    p.setColor(QPalette::HighlightedText, bianco);
+    const QColor spento(190, 190, 190);
+    for (QPalette::ColorRole r : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, r, spento);
+    p.setColor(QPalette::Disabled, QPalette::Base, fondo);
+    p.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
+    return p;
+}
+
+void EvidenziaVociMenu(QMenuBar *barra)
+{
+    usaStileWindara(barra);
+}
+
+void LimitaElenco(QComboBox *elenco, int righe)
+{
+    elenco->setMaxVisibleItems(righe);
+    usaStileWindara(elenco);
+    // A list made under the popping-up look has lost its scroll bar.
+    elenco->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 } // namespace windara::ui

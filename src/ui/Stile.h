@@ -2,6 +2,10 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
+
+class QComboBox;
+class QMenuBar;
 
 namespace windara::ui {
 
@@ -14,5 +18,20 @@ constexpr QColor ColoreVB(quint32 bbggrr) noexcept
 // Arial at a size in points, falling back to the metric-compatible Liberation Sans,
 // so that captions laid out in twips fit their controls.
 QFont FontArial(qreal punti, bool grassetto = false);
+
+// The light palette the windows' own colours were chosen for (grey ground, black text,
+// white boxes), whatever the desktop's theme: a dark theme made the blue captions and the
+// formula pictures unreadable. Every role of every group is set, so no theme fills one in;
+// every text on it stands out from its ground by at least 4.5:1.
+QPalette PaletteChiara();
+
+// The menu bar entry reached from the keyboard (Alt and the arrows) drawn highlighted, as
+// an entry opened with the mouse is: Fusion highlights only an entry whose menu is open,
+// and the main window's entries are commands with no menu.
+void EvidenziaVociMenu(QMenuBar *barra);
+
+// A list that pops up at most `righe` rows tall and scrolls the rest. Fusion, like the
+// desktops it imitates, pops a list up over its current item and ignores the limit.
+void LimitaElenco(QComboBox *elenco, int righe);
 
 } // namespace windara::ui

@@ -14,18 +14,26 @@
 #include "ui/BarraStrumenti.h"
 #include "ui/Messaggi.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QScopeGuard>
+#include <QSvgWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <cmath>
+#include <map>
 
 using namespace windara;
 using prova::StampanteRegistrata;
@@ -49,6 +57,63 @@ QStringList righeGriglia(const frmCalcoli &f)
         r << riga.join(u'|');
     }
     return r;
+}
+
+// The WCAG 2 contrast ratio of two colours.
+double contrasto(const QColor &a, const QColor &b)
+{
+    auto luminanza = [](const QColor &c) {
+        auto l = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * l(c.redF()) + 0.7152 * l(c.greenF()) + 0.0722 * l(c.blueF()) + 0.05;
+    };
+    return std::max(luminanza(a), luminanza(b)) / std::min(luminanza(a), luminanza(b));
+}
+
+// The colour of a region's text and its contrast: the ground is the region's commonest
+// colour, the text the pixel that stands out most from it (a stroke's core).
+std::pair<QColor, double> testo(const QImage &immagine, const QRect &zona)
+{
+    std::map<QRgb, int> conta;
+    for (int y = zona.top(); y <= zona.bottom(); ++y)
+        for (int x = zona.left(); x <= zona.right(); ++x)
+            ++conta[immagine.pixel(x, y)];
+    const QRgb fondo =
+        std::max_element(conta.begin(), conta.end(), [](auto a, auto b) { return a.second < b.second; })->first;
+    std::pair<QColor, double> piuDiverso{fondo, 1};
+    for (const auto &[colore, volte] : conta)
+        if (contrasto(colore, fondo) > piuDiverso.second)
+            piuDiverso = {colore, contrasto(colore, fondo)};
+    return piuDiverso;
+}
+
+// Where a window draws text, by name, with the ratio it must reach: 4.5:1, the toolbar
+// pictures 3:1.
+QList<std::tuple<QString, QRect, double>> zone(QWidget *finestra)
+{
+    QList<std::tuple<QString, QRect, double>> z;
+    auto zona = [&](const QWidget *w, const QRect &r, const QString &nome, double minimo = 4.5) {
+        z.append({nome, QRect(w->mapTo(finestra, r.topLeft()), r.size()), minimo});
+    };
+    for (QWidget *w : finestra->findChildren<QWidget *>()) {
+        auto *etichetta = qobject_cast<QLabel *>(w);
+        if (!w->isVisibleTo(finestra) || w->window() != finestra || (etichetta && etichetta->text().isEmpty()))
+            continue;
+        if (etichetta || qobject_cast<QLineEdit *>(w) || qobject_cast<QComboBox *>(w) || qobject_cast<QSvgWidget *>(w))
+            zona(w, w->rect().adjusted(4, 4, -4, -4), w->objectName());
+        if (auto *g = qobject_cast<QGroupBox *>(w)) // the title, above the frame
+            zona(g, QRect(0, 0, g->width(), g->fontMetrics().height()), g->objectName());
+        if (auto *m = qobject_cast<QMenuBar *>(w))
+            for (QAction *a : m->actions())
+                zona(m, m->actionGeometry(a).adjusted(2, 2, -2, -2), a->text());
+        if (auto *h = qobject_cast<QHeaderView *>(w); h && h->orientation() == Qt::Horizontal)
+            for (int c = 0; c < h->count(); ++c)
+                zona(h, QRect(h->sectionViewportPosition(c) + 2, 2, h->sectionSize(c) - 4, h->height() - 4),
+                     h->model()->headerData(c, Qt::Horizontal).toString());
+        if (auto *b = qobject_cast<ui::BarraStrumenti *>(w))
+            for (int i : {1, 2, 4})
+                zona(b->widgetPulsante(i), b->widgetPulsante(i)->rect(), b->pulsante(i)->toolTip(), 3);
+    }
+    return z;
 }
 
 } // namespace
@@ -106,6 +171,15 @@ class TstApplicazione : public QObject
     {
         inFinestra<frmCalcoli>([this] { f->findChild<QAction *>("mnuCrea")->trigger(); }, azione);
     }
+    // The main window with a design, then the two windows it opens, each while it is open.
+    void inOgniFinestra(const std::function<void(QWidget *)> &azione)
+    {
+        progetto("20", "3.5", "10");
+        azione(f);
+        inCalcoli([&](frmCalcoli &w) { azione(&w); });
+        inFinestra<frmtabella>([this] { f->findChild<QAction *>("mnuvisualizza")->trigger(); },
+                               [&](frmtabella &w) { azione(&w); });
+    }
 
 private slots:
     void initTestCase()
@@ -115,6 +189,10 @@ private slots:
     }
     void init()
     {
+        // A dark palette, as a dark desktop theme hands it over before any window is built.
+        const QColor chiaro(0xee, 0xee, 0xee), fondo(0x35, 0x35, 0x35), base(0x2a, 0x2a, 0x2a);
+        QApplication::setPalette(QPalette(chiaro, fondo, fondo.lighter(150), fondo.darker(150), fondo.darker(130),
+                                          chiaro, Qt::white, base, fondo));
         QVERIFY(QDir(cartella.path()).mkpath("Studi"));
         Module1() = StatoProgetto{};
         stampante = new StampanteRegistrata;
@@ -299,6 +377,71 @@ private slots:
         QComboBox *lista = f->findChild<QComboBox *>("txtDiametro1");
         lista->setCurrentIndex(lista->findText("0.25"));
         QCOMPARE(Module1().ResistenzaMetro, QString("0.3512"));
+    }
+
+    void fuocoRestituito_data()
+    {
+        QTest::addColumn<int>("destra"); // from Calcola to the entry that opens the window
+        QTest::newRow("txtB") << 0;
+        QTest::newRow("txtDiametro1") << 0;
+        QTest::newRow("txtL") << 1;
+    }
+    // A window opened with Alt, the arrows and Enter and closed from the keyboard (Ctrl+P,
+    // Alt+P) gives the keyboard back to the control that had it.
+    void fuocoRestituito()
+    {
+        QFETCH(int, destra);
+        progetto("20", "3.5", "10");
+        QWidget *c = f->findChild<QWidget *>(QTest::currentDataTag());
+        QApplication::setActiveWindow(f);
+        c->setFocus();
+        QTimer::singleShot(0, this, [&] {
+            QWidget *w = QApplication::activeModalWidget();
+            QApplication::setActiveWindow(w);
+            QTest::keyClick(w, Qt::Key_P, destra == 0 ? Qt::ControlModifier : Qt::AltModifier);
+            if (w->isVisible())
+                w->close();
+        });
+        QTest::keyClick(f, Qt::Key_Alt);
+        for (int i = 0; i < destra; ++i)
+            QTest::keyClick(f->menuBar(), Qt::Key_Right);
+        QTest::keyClick(f->menuBar(), Qt::Key_Return);
+        QApplication::setActiveWindow(f); // as the window manager does when the modal window goes
+        QCOMPARE(QApplication::focusWidget(), c);
+    }
+
+    // Every control the keyboard reaches, in each of the three windows, has a name for a
+    // screen reader to say.
+    void nomiAccessibili()
+    {
+        QStringList senzaNome;
+        inOgniFinestra([&](QWidget *finestra) {
+            for (QWidget *w : finestra->findChildren<QWidget *>()) {
+                const QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+                if (w->focusPolicy() != Qt::NoFocus && w->window() == finestra && w->isVisibleTo(finestra) &&
+                    a->text(QAccessible::Name).trimmed().isEmpty())
+                    senzaNome << finestra->objectName() + u'/' + w->objectName();
+            }
+        });
+        QVERIFY2(senzaNome.isEmpty(), qPrintable(senzaNome.join(QStringLiteral("; "))));
+    }
+
+    // Under the dark palette of init every text of the three windows, as drawn, stands
+    // out from its ground by at least 4.5:1 (the toolbar pictures 3:1). The red captions and
+    // results keep their red, which reaches 4.5:1 on no light ground, and the 3:1 of large text.
+    void leggibiliSuTemaScuro()
+    {
+        QStringList scarsi;
+        inOgniFinestra([&](QWidget *finestra) {
+            const QImage immagine = finestra->grab().toImage();
+            for (const auto &[nome, zona, minimo] : zone(finestra)) {
+                const auto [colore, rapporto] = testo(immagine, zona);
+                const bool rosso = QStringList{"Frame2", "SpireTotali", "Centro", "ind"}.contains(nome);
+                if (rapporto < (rosso ? 3 : minimo) || (rosso && contrasto(colore, Qt::red) > 1.05))
+                    scarsi << QStringLiteral("%1: %2, %3:1").arg(nome, colore.name()).arg(rapporto, 0, 'f', 2);
+            }
+        });
+        QVERIFY2(scarsi.isEmpty(), qPrintable(scarsi.join(QStringLiteral("; "))));
     }
 
     // A catalogue damaged while the program runs: no resistance from another wire's

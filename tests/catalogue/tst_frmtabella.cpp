@@ -5,6 +5,8 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QSqlDatabase>
 #include <QTableView>
 #include <QTest>
@@ -175,6 +177,22 @@ private slots:
         f.findChild<QAction *>("MnuDecrescente")->trigger();
         f.findChild<QAction *>("MnuCrescente")->trigger();
         QCOMPARE(griglia(f)->model()->rowCount(), 57);
+    }
+
+    // Ctrl+A and Ctrl+C copy the whole table under its header row, tab-separated.
+    void copia()
+    {
+        frmtabella f(Cartella);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QTest::keyClick(griglia(f), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(griglia(f), Qt::Key_C, Qt::ControlModifier);
+        QList<QStringList> attese = righe(f);
+        attese.prepend(attese.takeLast()); // righe() gives the captions last
+        QString atteso;
+        for (const QStringList &riga : attese)
+            atteso += riga.join(u'\t') + u'\n';
+        QCOMPARE(QGuiApplication::clipboard()->text(), atteso);
     }
 
     // Tab walks the row's columns and leaves the grid at its end; the arrows stay put.

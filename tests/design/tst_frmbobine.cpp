@@ -4,11 +4,15 @@
 
 #include "ui/BarraStrumenti.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -111,6 +115,37 @@ private slots:
             catena << ordine->objectName();
         }
         QCOMPARE(catena.mid(0, 2), (QStringList{"txtB", "txtL"}));
+    }
+
+    void accessibili_data()
+    {
+        QTest::addColumn<QString>("nome");
+        const char *const righe[][2] = {{"txtAltezza", "Altezza (H) mm"},     {"txtB", "Dimensione (B) mm"},
+                                        {"txtL", "Dimensione (D1) mm"},       {"txtDiametro1", "Diametro Filo (D) mm"},
+                                        {"SpireStrato", "Spire per strato"},  {"NumeroStrati", "Numero di strati Max."},
+                                        {"SpireTotali", "Spire Totali Max."}, {"Ltot", "Dimensione (L) mm"},
+                                        {"Centro", "Resistenza Max. Ohm"},    {"ind", "Induttanza Max. (mH)"}};
+        for (const auto &[controllo, nome] : righe)
+            QTest::newRow(controllo) << QString::fromUtf8(nome);
+    }
+    // A screen reader names each control after its caption, its label; a result also reads
+    // its value as text and its tooltip as description; the label under the list is not there.
+    void accessibili()
+    {
+        QFETCH(QString, nome);
+        scrivi("txtAltezza", "20");
+        QWidget *w = f->findChild<QWidget *>(QTest::currentDataTag());
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+        QCOMPARE(a->text(QAccessible::Name), nome);
+        if (auto *risultato = qobject_cast<QLabel *>(w)) {
+            QCOMPARE(a->textInterface()->text(0, a->textInterface()->characterCount()), risultato->text());
+            QCOMPARE(a->text(QAccessible::Description), w->toolTip());
+        } else {
+            QCOMPARE(a->relations(QAccessible::Label).size(), 1);
+        }
+        const QAccessibleInterface *cliente = a->parent();
+        for (int i = 0; i < cliente->childCount(); ++i)
+            QVERIFY(cliente->child(i)->object()->objectName() != "txtDiametro");
     }
 
     void limiti_data()
@@ -269,6 +304,49 @@ private slots:
         menu("mnuCrea")->trigger();
         menu("mnuvisualizza")->trigger();
         QCOMPARE((QList<int>{calcola, visualizza, esci}), (QList<int>{2, 2, 0}));
+    }
+
+    // The wire list opens 20 rows tall, not as tall as the screen, and scrolls the rest.
+    void elencoFili()
+    {
+        QComboBox *l = lista();
+        l->showPopup();
+        const QAbstractItemView *v = l->view();
+        QVERIFY(QTest::qWaitForWindowExposed(v->window()));
+        const int prima = v->indexAt(QPoint(1, 1)).row();
+        const int ultima = v->indexAt(QPoint(1, v->viewport()->height() - 2)).row();
+        const bool scorre = v->verticalScrollBar()->isVisible();
+        l->hidePopup();
+        QCOMPARE(ultima - prima + 1, 20);
+        QVERIFY(scorre);
+    }
+
+    void evidenziazioneMenu_data()
+    {
+        QTest::addColumn<int>("destra");
+        QTest::newRow("mnuCrea") << 0;
+        QTest::newRow("mnuvisualizza") << 1;
+        QTest::newRow("MnuEsci") << 2;
+    }
+    // Alt and the arrows walk the menu bar visibly: the entry they reach is drawn on a ground
+    // other than the bar's.
+    void evidenziazioneMenu()
+    {
+        QFETCH(int, destra);
+        for (const char *nome : {"txtAltezza", "txtB", "txtL"})
+            scrivi(nome, "10");
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        QTest::keyClick(f, Qt::Key_Alt);
+        for (int i = 0; i < destra; ++i)
+            QTest::keyClick(f->menuBar(), Qt::Key_Right);
+        QAction *voce = menu(QTest::currentDataTag());
+        QCOMPARE(f->menuBar()->activeAction(), voce);
+        // Beside the entry's text, and at the far end of the bar, past every entry.
+        const QImage immagine = f->menuBar()->grab().toImage();
+        const QPoint voceFondo = f->menuBar()->actionGeometry(voce).topLeft() + QPoint(2, 4);
+        QVERIFY(immagine.pixel(voceFondo) != immagine.pixel(immagine.width() - 2, voceFondo.y()));
+        QTest::keyClick(f->menuBar(), Qt::Key_Escape);
     }
 
     void calcolaDisabilitatoNonApre()

@@ -18,6 +18,7 @@
 #include "report/Studio.h"
 #include "ui/BarraStrumenti.h"
 #include "ui/Messaggi.h"
+#include "ui/Stile.h"
 #include "ui/Traduzioni.h"
 
 #include <QAction>
@@ -151,6 +152,7 @@ int messaggio(const QString &cartella, const QString &uscita)
         return errore(QStringLiteral("il messaggio «%1» non nomina %2").arg(testo, file));
     std::printf("%s\n", qPrintable(testo));
 
+    QApplication::setPalette(ui::PaletteChiara()); // the program's, whatever the desktop's
     QMessageBox box(QMessageBox::Critical, ui::TitoloMessaggi(), testo, QMessageBox::Ok);
     box.show();
     box.activateWindow();

@@ -39,6 +39,8 @@ riordina() {
   fi
   if [ -n "$PID_PROGRAMMA" ] && kill -0 "$PID_PROGRAMMA" 2>/dev/null; then kill "$PID_PROGRAMMA" 2>/dev/null || true; fi
   if [ -n "$PID_X" ]; then kill "$PID_X" 2>/dev/null || true; fi
+  # A test's own clean-up, once its programs are gone: users it made, files they own.
+  if declare -F riordina_prova >/dev/null; then riordina_prova || true; fi
   if [ "$esito" -eq 0 ]; then
     rm -rf "$LAVORO"
   else

@@ -1,9 +1,94 @@
 #!/usr/bin/env bash
 # cmake --install lays out a self-contained program folder, with a menu entry and an icon;
 # a copy of the folder, elsewhere and with the original gone, starts and quits with Esci.
-#   installazione.sh <cmake> <build dir> <source dir> <build program folder> <helper>
+# With "sistema": the default install (/opt/windara, by root) into a staging folder
+# (DESTDIR), from which a non-root user saves a study that a second one can neither remove
+# nor change nor save over, while saving one of their own.
+#   installazione.sh <cmake> <build dir> <source dir> <build program folder> <helper> [sistema]
 source "$(dirname "$0")/comune.sh"
 CMAKE=$1 BUILD=$2 SORGENTI=$3 BIN=$4 AIUTO=$5
+
+if [ "${6:-}" = sistema ]; then
+  COME_ROOT=()
+  if [ "$(id -u)" -ne 0 ]; then
+    sudo -n true 2>/dev/null || { echo "SALTATO: l'installazione di sistema vuole root o sudo senza password"; exit 77; }
+    COME_ROOT=(sudo -n)
+  fi
+  RADICE="$LAVORO/radice" SISTEMA="$LAVORO/radice/opt/windara" UTENTI=()
+  riordina_prova() {
+    wait || true
+    for u in "${UTENTI[@]}"; do "${COME_ROOT[@]}" userdel -f "$u" || true; done
+    # The users' files and the root install are not the caller's to remove.
+    "${COME_ROOT[@]}" rm -rf "$RADICE" "$LAVORO"/casa-*
+  }
+  "${COME_ROOT[@]}" env DESTDIR="$RADICE" "$CMAKE" --install "$BUILD" --prefix /opt/windara >"$LAVORO/install.log" ||
+    fallisci "cmake --install non riesce: $(cat "$LAVORO/install.log")"
+  "${COME_ROOT[@]}" chown "$(id -u):$(id -g)" "$BUILD/install_manifest.txt"
+  [ -f "$RADICE/usr/local/share/icons/hicolor/scalable/apps/windara.svg" ] || fallisci "manca l'icona in /usr/local"
+  [ ! -e "$SISTEMA/share" ] || fallisci "la voce di menu è in /opt/windara/share, dove il desktop non guarda"
+  grep -qxF 'Exec="/opt/windara/windara"' "$RADICE/usr/local/share/applications/windara.desktop" ||
+    fallisci "la voce di menu non avvia /opt/windara/windara"
+  grep -qxF /usr/local/share/applications/windara.desktop "$BUILD/install_manifest.txt" ||
+    fallisci "install_manifest.txt non nomina la voce di menu come sarà installata"
+  [ "$(stat -c '%a %U' "$SISTEMA/Studi")" = "1777 root" ] || fallisci "Studi/ è $(stat -c '%a %U' "$SISTEMA/Studi")"
+  ! readelf -S "$SISTEMA/windara" | grep -q '\.symtab' || fallisci "windara è installato con i suoi simboli"
+
+  # Other users reach the staging folder, as they would /opt.
+  chmod 711 "$LAVORO"
+  for u in "wnd$$${RANDOM}a" "wnd$$${RANDOM}b"; do
+    attendi "l'utente $u" "${COME_ROOT[@]}" useradd --no-create-home --shell /usr/sbin/nologin "$u"
+    UTENTI+=("$u")
+    "${COME_ROOT[@]}" install -d -o "$u" -m 700 "$LAVORO/casa-$u"
+  done
+  PRIMO=${UTENTI[0]} SECONDO=${UTENTI[1]} STUDIO="$SISTEMA/Studi/30x20-0_05.txt"
+  come() {
+    local u=$1
+    shift
+    "${COME_ROOT[@]}" runuser -u "$u" -- "${AMBIENTE[@]}" HOME="$LAVORO/casa-$u" XDG_RUNTIME_DIR="$LAVORO/casa-$u" \
+      DISPLAY="$DISPLAY" "$@"
+  }
+  # studio <user> <D1> [rifiutato]: H 30, B 4.5 and D1 typed, Calcola, Ctrl+S, and back out
+  # with Ctrl+P and Esci; a refused save shows an error box, dismissed with Return.
+  studio() {
+    (cd / && come "$1" "$SISTEMA/windara") >"$LAVORO/programma.log" 2>&1 &
+    PID_PROGRAMMA=$!
+    finestra PRINCIPALE "Windara - Versione 1.0"
+    fuoco "$PRINCIPALE"
+    xdotool type --delay 20 $'30\t4.5\t'"$2" # a tab types Tab, from H to B to D1
+    clic "$PRINCIPALE" bobine.calcola
+    finestra RISULTATI "Calcolo Induttanza"
+    fuoco "$RISULTATI"
+    xdotool key ctrl+s
+    if [ -n "${3:-}" ]; then
+      finestra MESSAGGIO "Windara"
+      fuoco "$MESSAGGIO"
+      xdotool key Return
+      attendi_chiusura "Windara"
+      fuoco "$RISULTATI"
+    fi
+    attendi "lo studio di $1" test -f "$SISTEMA/Studi/30x$2-0_05.txt"
+    xdotool key ctrl+p
+    attendi_chiusura "Calcolo Induttanza"
+    fuoco "$PRINCIPALE"
+    clic "$PRINCIPALE" bobine.menu_esci
+    attendi_fine
+    [ "$STATO_PROGRAMMA" -eq 0 ] || fallisci "il programma di $1 è finito con lo stato $STATO_PROGRAMMA"
+  }
+  avvia_x
+  leggi_posizioni "$SISTEMA" 0.05
+  studio "$PRIMO" 20
+  [ "$(stat -c '%U %a' "$STUDIO")" = "$PRIMO 644" ] || fallisci "lo studio è $(stat -c '%U %a' "$STUDIO")"
+  cp "$STUDIO" "$LAVORO/salvato"
+  ! come "$SECONDO" rm -f "$STUDIO" 2>/dev/null || fallisci "$SECONDO ha cancellato lo studio di $PRIMO"
+  ! come "$SECONDO" sh -c "echo >>'$STUDIO'" 2>/dev/null || fallisci "$SECONDO ha scritto nello studio di $PRIMO"
+  studio "$SECONDO" 20 rifiutato
+  cmp -s "$STUDIO" "$LAVORO/salvato" && [ "$(stat -c %U "$STUDIO")" = "$PRIMO" ] ||
+    fallisci "lo studio di $PRIMO è cambiato"
+  studio "$SECONDO" 21
+  [ "$(stat -c %U "$SISTEMA/Studi/30x21-0_05.txt")" = "$SECONDO" ] || fallisci "lo studio di $SECONDO non è suo"
+  echo "Installazione di sistema: $PRIMO e $SECONDO salvano, nessuno tocca lo studio dell'altro"
+  exit 0
+fi
 # Blanks in the folder name: the menu entry must quote the path, the program must not care.
 DIR="$LAVORO/Programmi Windara"
 
@@ -37,6 +122,7 @@ while read -r figura; do
   cmp -s "$DIR/$figura" "$SORGENTI/$figura" || fallisci "il README mostra $figura, che manca nella cartella"
 done < <(grep -o '](docs/[^)]*)' "$SORGENTI/README.md" | sed 's/^](//; s/)$//')
 [ -x "$DIR/windara" ] || fallisci "windara non è eseguibile"
+! readelf -S "$DIR/windara" | grep -q '\.symtab' || fallisci "windara è installato con i suoi simboli"
 cmp -s "$DIR/Database/Diametri.db" "$BIN/Database/Diametri.db" || fallisci "Diametri.db non è quello costruito"
 cmp -s "$DIR/LICENSE" "$SORGENTI/LICENSE" || fallisci "LICENSE diversa"
 cmp -s "$DIR/README.md" "$SORGENTI/README.md" || fallisci "README.md diverso"
@@ -45,7 +131,7 @@ cmp -s "$DIR/share/icons/hicolor/scalable/apps/windara.svg" "$SORGENTI/resources
 
 VOCE="$DIR/share/applications/windara.desktop"
 for riga in "[Desktop Entry]" "Type=Application" "Name=Windara" "Exec=\"$DIR/windara\"" "Icon=windara" \
-            "Categories=Engineering;Science;Education;"; do
+            "Categories=Science;Engineering;"; do
   grep -qxF -- "$riga" "$VOCE" || fallisci "manca «$riga» nella voce di menu"
 done
 grep -q '^Comment=.' "$VOCE" || fallisci "la voce di menu non ha un commento"

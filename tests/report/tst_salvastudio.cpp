@@ -4,8 +4,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace windara;
 
@@ -160,6 +165,39 @@ private slots:
         }
         QCOMPARE(s.Salvato, Falso);
         QCOMPARE(c.studi(), QStringList{});
+    }
+
+    // A report another user saved in a shared Studi/ is not replaced: the save says whose it
+    // is and what to do. Giving a file away needs root.
+    void studioAltrui()
+    {
+        if (::geteuid() != 0)
+            QSKIP("serve root per dare uno studio a un altro utente");
+        Cartella c;
+        StatoProgetto s = prova::progettoStudio();
+        SalvaStudio(c.percorso(), prova::testiStudio(), s, esempio);
+        const QByteArray prima = contenuto(s.NomeFile);
+        QCOMPARE(::chown(QFile::encodeName(s.NomeFile).constData(), 65534, 65534), 0);
+        try {
+            SalvaStudio(c.percorso(), prova::testiStudio(), s, {"07/12/2026", "."});
+            QFAIL("lo studio di un altro utente non va sostituito");
+        } catch (const ErroreRuntime &e) {
+            QVERIFY2(e.testo().contains(QString::fromLocal8Bit(::getpwuid(65534)->pw_name)), qPrintable(e.testo()));
+        }
+        QCOMPARE(contenuto(s.NomeFile), prima);
+    }
+
+    // A new report is readable by all and writable by its owner alone, whatever the umask.
+    void permessiDiUnNuovoStudio()
+    {
+        const mode_t maschera = ::umask(0);
+        const auto rimetti = qScopeGuard([&] { ::umask(maschera); });
+        Cartella c;
+        StatoProgetto s = prova::progettoStudio();
+        SalvaStudio(c.percorso(), prova::testiStudio(), s, esempio);
+        struct stat info;
+        QCOMPARE(::stat(QFile::encodeName(s.NomeFile).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 07777, mode_t(0644));
     }
 
     void rigaNonCalcolabile()

@@ -1,8 +1,11 @@
 // Pictures of the three windows for the documentation, taken of the real windows with
 // a design typed into the main window:
-//   xvfb-run -s "-screen 0 1024x768x24" windara_schermate <folder>
-// writes main-window.png, results-window.png and wire-table-window.png.
+//   xvfb-run -s "-screen 0 1024x768x24" windara_schermate <folder> [<suffix> [scuro]]
+// writes main-window<suffix>.png, results-window<suffix>.png and
+// wire-table-window<suffix>.png; with "scuro", under a dark desktop palette. Run with
+// QT_SCALE_FACTOR=2 for the pictures at 2x scaling.
 
+#include "app/Applicazione.h"
 #include "catalogue/FrmTabella.h"
 #include "design/Errori.h"
 #include "design/FrmBobine.h"
@@ -37,17 +40,26 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "uso: windara_schermate <cartella>\n");
+        std::fprintf(stderr, "uso: windara_schermate <cartella> [<suffisso> [scuro]]\n");
         return 2;
     }
     const QDir uscita(QString::fromLocal8Bit(argv[1]));
+    const QString suffisso = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    if (argc > 3 && QByteArray(argv[3]) == "scuro") {
+        // As a dark desktop theme hands it over: light text on dark grounds.
+        const QColor chiaro(0xee, 0xee, 0xee), fondo(0x35, 0x35, 0x35), base(0x2a, 0x2a, 0x2a);
+        QApplication::setPalette(QPalette(chiaro, fondo, fondo.lighter(150), fondo.darker(150), fondo.darker(130),
+                                          chiaro, Qt::white, base, fondo));
+    }
+    auto file = [&](const char *nome) { return uscita.filePath(QLatin1String(nome) + suffisso + ".png"); };
     const QString cartella = QStringLiteral(WINDARA_PROGRAM_DIR);
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
 
     try {
-        FrmBobine principale(cartella);
-        principale.Form_Load();
-        principale.show();
+        // The main window as the program builds it, with the program's palette and icon.
+        Applicazione applicazione(cartella);
+        applicazione.Avvia();
+        FrmBobine &principale = applicazione.principale();
         // H 20, B 10, D1 10 with the 0.5 mm wire: 40 turns a layer, 16 layers.
         auto *lista = principale.findChild<QComboBox *>(QStringLiteral("txtDiametro1"));
         lista->setCurrentIndex(lista->findText(QStringLiteral("0.5")));
@@ -55,12 +67,11 @@ int main(int argc, char **argv)
             auto *casella = principale.findChild<QLineEdit *>(QLatin1String(nome));
             QTest::keyClicks(casella, QString::fromLatin1(nome[3] == 'A' ? "20" : "10"));
         }
-        if (!fotografa(principale, uscita.filePath(QStringLiteral("main-window.png"))))
+        if (!fotografa(principale, file("main-window")))
             return 1;
         frmCalcoli calcoli(cartella, principale.testiStudio(), nullptr, &principale);
         frmtabella tabella(cartella, &principale);
-        const bool fatto = fotografa(calcoli, uscita.filePath(QStringLiteral("results-window.png"))) &&
-                           fotografa(tabella, uscita.filePath(QStringLiteral("wire-table-window.png")));
+        const bool fatto = fotografa(calcoli, file("results-window")) && fotografa(tabella, file("wire-table-window"));
         return fatto ? 0 : 1;
     } catch (const ErroreRuntime &e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.testo()));

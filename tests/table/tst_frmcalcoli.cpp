@@ -8,7 +8,10 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -112,6 +115,49 @@ private slots:
             QCOMPARE(griglia(f)->columnWidth(c), 120);
         QCOMPARE(griglia(f)->model()->index(2, 5).data(Qt::TextAlignmentRole).toInt(),
                  int(Qt::AlignHCenter | Qt::AlignTop));
+    }
+
+    // Under a desktop font larger than the grid's, as a GTK theme has, the header row is
+    // still written like the grid, Arial 9 pt, and every caption fits its column.
+    void intestazione()
+    {
+        const QFont desktop = QApplication::font();
+        const auto rimetti = qScopeGuard([&] { QApplication::setFont(desktop); });
+        QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 11));
+        esempio();
+        frmCalcoli f(QString(), TestiStudio{}, nullptr);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        const QHeaderView *h = griglia(f)->horizontalHeader();
+        QCOMPARE(QFontInfo(h->font()).family(), QFontInfo(griglia(f)->font()).family());
+        QCOMPARE(h->font().pointSizeF(), 9.0);
+        const int margini = 2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
+        for (int c = 0; c < h->count(); ++c) {
+            const QString testo = h->model()->headerData(c, Qt::Horizontal).toString();
+            QVERIFY2(h->fontMetrics().horizontalAdvance(testo) + margini <= h->sectionSize(c), qPrintable(testo));
+        }
+    }
+
+    // Ctrl+C copies the selection, a block picked with the mouse or all of it after Ctrl+A,
+    // under the header row as tab-separated text.
+    void copia()
+    {
+        esempio();
+        frmCalcoli f(QString(), TestiStudio{}, nullptr);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QTableView *g = griglia(f);
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(1, 2)).center());
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                          g->visualRect(g->model()->index(2, 3)).center());
+        QTest::keyClick(g, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), "A1\tFilo necessario (m)\n6\t3.0144\n6.5\t4.8984\n");
+        QTest::keyClick(g, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(g, Qt::Key_C, Qt::ControlModifier);
+        QString tutto;
+        for (const QStringList &riga : righe(f))
+            tutto += riga.join(u'\t') + u'\n';
+        QCOMPARE(QGuiApplication::clipboard()->text(), tutto);
     }
 
     void strati_data()
