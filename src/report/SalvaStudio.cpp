@@ -1,12 +1,13 @@
 #include "report/SalvaStudio.h"
 
 #include "design/Errori.h"
+#include "report/FileSicuri.h"
 
 #include <QDate>
 #include <QDir>
-#include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
+
+#include <cerrno>
 
 namespace windara {
 
@@ -31,6 +32,41 @@ void verificaNome(const QString &nome)
                                         "Altezza, D1 e diametro non possono contenere / \\ < > : \" | ? * "
                                         "né caratteri di controllo.")
                              .arg(nome));
+}
+
+// Why the save could not be done, told for the folder Studi and the report in it.
+QString causaSalvataggio(const ScritturaAtomica &file, const QString &cartella, const QString &percorso)
+{
+    const GuastoFile &g = file.guasto();
+    const QString studi = QDir::toNativeSeparators(cartella);
+    switch (file.fase()) {
+    case ScritturaAtomica::Fase::Cartella:
+        if (g.trovato == TipoFile::Collegamento)
+            return QStringLiteral("Impossibile salvare lo studio: %1 è un collegamento simbolico, non una cartella, e "
+                                  "gli studi non si scrivono mai attraverso un collegamento. Mettere al suo posto una "
+                                  "cartella Studi e salvare di nuovo.")
+                .arg(studi);
+        if (g.trovato != TipoFile::Nessuno)
+            return QStringLiteral("Impossibile salvare lo studio: %1 è %2, non una cartella. Spostarlo o "
+                                  "rinominarlo, creare al suo posto la cartella Studi e salvare di nuovo.")
+                .arg(studi, DescriviTipo(g.trovato));
+        if (g.codice == ENOENT)
+            return QStringLiteral("Impossibile salvare lo studio: la cartella %1 non esiste. Crearla accanto al "
+                                  "programma e salvare di nuovo.")
+                .arg(studi);
+        return QStringLiteral("Impossibile salvare lo studio: la cartella %1 non si apre: %2.")
+            .arg(studi, CausaSistema(g.codice));
+    case ScritturaAtomica::Fase::Destinazione:
+        if (g.trovato != TipoFile::Nessuno)
+            return QStringLiteral("Impossibile salvare lo studio %1: al suo posto c'è %2, e uno studio si scrive solo "
+                                  "come file a sé, mai attraverso un collegamento. Rimuoverlo e salvare di nuovo.")
+                .arg(QDir::toNativeSeparators(percorso), DescriviTipo(g.trovato));
+        break;
+    case ScritturaAtomica::Fase::Scrittura:
+        break;
+    }
+    return QStringLiteral("Impossibile salvare lo studio %1: %2.")
+        .arg(QDir::toNativeSeparators(percorso), CausaSistema(g.codice));
 }
 
 } // namespace
@@ -58,13 +94,14 @@ void SalvaStudio(const QString &cartellaProgramma, const TestiStudio &t, StatoPr
                                         "dato o scegliere di nuovo il filo e salvare.")
                              .arg(t.sceltaDiametro));
 
-    // The folder belongs to the program's folder: it is laid out with it, never made here.
+    // The folder belongs to the program's folder: it is laid out with it, never made here,
+    // and never taken through a link to elsewhere.
     const QString cartella = CartellaStudi(cartellaProgramma);
-    if (!QFileInfo(cartella).isDir())
-        throw erroreFile(QStringLiteral("Impossibile salvare lo studio: la cartella %1 non esiste.")
-                             .arg(QDir::toNativeSeparators(cartella)));
-
     const QString percorso = cartella + u'/' + nome;
+    ScritturaAtomica file(cartella, nome, true);
+    if (file.guasto().fallito())
+        throw erroreFile(causaSalvataggio(file, cartella, percorso));
+
     QByteArray testo;
     try {
         testo = TestoStudio(t, s, imp);
@@ -72,16 +109,9 @@ void SalvaStudio(const QString &cartellaProgramma, const TestiStudio &t, StatoPr
         throw erroreFile(QStringLiteral("Impossibile calcolare lo studio %1: %2.")
                              .arg(QDir::toNativeSeparators(percorso), e.testo()));
     }
-
-    // Written beside the target and renamed into place: a failed save leaves an earlier
-    // report intact and no partial file.
-    QSaveFile file(percorso);
-    if (!file.open(QIODevice::WriteOnly) || file.write(testo) != testo.size() || !file.commit()) {
-        const QString causa = file.errorString();
-        file.cancelWriting();
-        throw erroreFile(
-            QStringLiteral("Impossibile salvare lo studio %1: %2.").arg(QDir::toNativeSeparators(percorso), causa));
-    }
+    file.write(testo);
+    if (!file.Conferma())
+        throw erroreFile(causaSalvataggio(file, cartella, percorso));
     s.NomeFile = percorso;
     s.Salvato = Vero;
 }

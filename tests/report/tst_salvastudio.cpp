@@ -1,3 +1,4 @@
+#include "DiscoPieno.h"
 #include "Esempi.h"
 #include "design/Errori.h"
 #include "report/SalvaStudio.h"
@@ -6,6 +7,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace windara;
 
@@ -17,6 +20,23 @@ QByteArray contenuto(const QString &percorso)
 {
     QFile f(percorso);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void scrivi(const QString &percorso, const QByteArray &byte)
+{
+    QFile f(percorso);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(byte);
+}
+
+QString rifiuto(const QString &cartella, const TestiStudio &t, StatoProgetto &s)
+{
+    try {
+        SalvaStudio(cartella, t, s, esempio);
+    } catch (const ErroreRuntime &e) {
+        return e.testo();
+    }
+    return QString();
 }
 
 // A program folder of its own, with Studi/ beside where the program would be.
@@ -160,6 +180,85 @@ private slots:
         }
         QCOMPARE(s.Salvato, Falso);
         QCOMPARE(c.studi(), QStringList{});
+    }
+
+    // A save never goes through a link, neither at the report's path nor of Studi itself,
+    // and writes nothing but a regular file inside Studi: it is refused and told, and what
+    // the link points to is left as it was.
+    void collegamenti_data()
+    {
+        QTest::addColumn<QString>("caso");
+        QTest::addColumn<QString>("causa");
+        QTest::newRow("collegamento allo studio") << QString("studio") << "al suo posto c'è un collegamento simbolico";
+        QTest::newRow("collegamento a un file assente")
+            << QString("assente") << "al suo posto c'è un collegamento simbolico";
+        QTest::newRow("pipe al posto dello studio") << QString("pipe") << "al suo posto c'è una pipe con nome";
+        QTest::newRow("Studi collegamento") << QString("studi") << "è un collegamento simbolico, non una cartella";
+        QTest::newRow("Studi file") << QString("file") << "è un file, non una cartella";
+    }
+    void collegamenti()
+    {
+        QFETCH(QString, caso);
+        QFETCH(QString, causa);
+        const bool studiVera = caso != "studi" && caso != "file";
+        Cartella c(studiVera);
+        const QString studi = c.percorso() + "/Studi", studio = studi + "/30x20-0_50.txt";
+        const QString altrove = c.percorso() + "/altrove", altrui = altrove + "/altrui.txt";
+        QVERIFY(QDir().mkpath(altrove));
+        scrivi(altrui, "di un altro utente");
+        if (caso == "studio")
+            QVERIFY(QFile::link(altrui, studio));
+        if (caso == "assente")
+            QVERIFY(QFile::link(altrove + "/nuovo.txt", studio));
+        if (caso == "pipe")
+            QCOMPARE(mkfifo(QFile::encodeName(studio).constData(), 0600), 0);
+        if (caso == "studi")
+            QVERIFY(QFile::link(altrove, studi));
+        if (caso == "file")
+            scrivi(studi, "");
+
+        StatoProgetto s = prova::progettoStudio();
+        const QString testo = rifiuto(c.percorso(), prova::testiStudio(), s);
+        QVERIFY2(testo.contains(causa), qPrintable(testo));
+        QCOMPARE(s.Salvato, Falso);
+        QVERIFY(s.NomeFile.isEmpty());
+        QCOMPARE(QDir(altrove).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList{"altrui.txt"});
+        QCOMPARE(contenuto(altrui), QByteArray("di un altro utente"));
+        if (studiVera)
+            QCOMPARE(QDir(studi).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                     QStringList{"30x20-0_50.txt"});
+    }
+
+    // A full or read-only disk is told in Italian; the earlier report stays whole and no
+    // partial file remains.
+    void discoGuasto_data()
+    {
+        QTest::addColumn<bool>("soloLettura");
+        QTest::newRow("pieno") << false;
+        QTest::newRow("sola lettura") << true;
+    }
+    void discoGuasto()
+    {
+        QFETCH(bool, soloLettura);
+        Cartella c;
+        prova::DiscoPieno disco(c.percorso() + "/Studi", 64 * 1024);
+        StatoProgetto s = prova::progettoStudio();
+        SalvaStudio(c.percorso(), prova::testiStudio(), s, esempio);
+        const QByteArray prima = contenuto(s.NomeFile);
+        QString causa = disco.causa();
+        if (soloLettura) {
+            if (!disco.soloLettura())
+                QSKIP("qui non si può montare un file system");
+            causa = "il disco è in sola lettura";
+        }
+        StatoProgetto lungo = prova::progettoStudio();
+        lungo.StratiMax = 2000;
+        const QString testo = rifiuto(c.percorso(), prova::testiStudio(), lungo);
+        QVERIFY2(testo.contains(causa) && testo.contains("30x20-0_50.txt"), qPrintable(testo));
+        QCOMPARE(lungo.Salvato, Falso);
+        QCOMPARE(contenuto(s.NomeFile), prima);
+        QCOMPARE(c.studi(), QStringList{"30x20-0_50.txt"});
     }
 
     void rigaNonCalcolabile()
