@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QLocale>
 
 #include <cerrno>
@@ -32,6 +33,32 @@ void verificaNome(const QString &nome)
                                         "Altezza, D1 e diametro non possono contenere / \\ < > : \" | ? * "
                                         "né caratteri di controllo.")
                              .arg(nome));
+
+    // The name is written into the report too, in its code page: a character it lacks
+    // would come out as '?' there and differ from the file's own name.
+    for (qsizetype i = 0; i < nome.size(); ++i) {
+        char32_t c = nome[i].unicode();
+        if (nome[i].isHighSurrogate() && i + 1 < nome.size() && nome[i + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(nome[i], nome[i + 1]);
+        if (!InWindows1252(c))
+            throw erroreFile(QStringLiteral("Impossibile salvare lo studio: il nome «%1» contiene il carattere «%2» "
+                                            "(U+%3), che la codifica degli studi (Windows-1252) non ha. Togliere il "
+                                            "carattere da Altezza, D1 o diametro e salvare di nuovo.")
+                                 .arg(nome, QString::fromUcs4(&c, 1),
+                                      QStringLiteral("%1").arg(uint(c), 4, 16, QChar(u'0')).toUpper()));
+        if (c > 0xFFFF)
+            ++i;
+    }
+
+    constexpr qsizetype LunghezzaMassima = 255; // bytes of a file name on the usual file systems
+    const qsizetype lunghezza = QFile::encodeName(nome).size();
+    if (lunghezza > LunghezzaMassima)
+        throw erroreFile(
+            QStringLiteral("Impossibile salvare lo studio: il nome «%1» è troppo lungo per un nome di file "
+                           "(%2 byte, al massimo %3). Accorciare Altezza o D1 e salvare di nuovo.")
+                .arg(nome)
+                .arg(lunghezza)
+                .arg(LunghezzaMassima));
 }
 
 // Why the save could not be done, told for the folder Studi and the report in it.
