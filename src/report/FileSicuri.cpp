@@ -120,6 +120,43 @@ QString DescriviTipo(TipoFile tipo)
     return QStringLiteral("niente");
 }
 
+GuastoFile LeggiFileRegolare(const QString &percorso, QByteArray &byte)
+{
+    const QByteArray nome = QFile::encodeName(percorso);
+    // Non-blocking: a named pipe opens at once instead of waiting for a writer.
+    const int fd = open(nome.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        const int codice = errno;
+        if (codice == ELOOP && tipoA(AT_FDCWD, nome) == TipoFile::Collegamento)
+            return {0, TipoFile::Collegamento};
+        return {codice};
+    }
+    GuastoFile guasto;
+    struct stat st = {};
+    if (fstat(fd, &st) != 0) {
+        guasto.codice = errno;
+    } else if (!S_ISREG(st.st_mode)) {
+        guasto.trovato = tipoDi(st.st_mode);
+    } else {
+        byte.clear();
+        byte.reserve(qsizetype(st.st_size));
+        char blocco[Blocco];
+        for (;;) {
+            const ssize_t letti = read(fd, blocco, sizeof blocco);
+            if (letti > 0) {
+                byte.append(blocco, letti);
+            } else if (letti == 0) {
+                break;
+            } else if (errno != EINTR) {
+                guasto.codice = errno;
+                break;
+            }
+        }
+    }
+    close(fd);
+    return guasto;
+}
+
 ScritturaAtomica::ScritturaAtomica(const QString &cartella, const QString &nome, bool cartellaSenzaCollegamento)
     : m_nome(QFile::encodeName(nome))
 {

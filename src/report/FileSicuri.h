@@ -25,6 +25,10 @@ QString CausaSistema(int codice);
 // "un collegamento simbolico", "una pipe con nome", ...: what was found, for a message.
 QString DescriviTipo(TipoFile tipo);
 
+// Reads a whole regular file. A link, a named pipe, a device or a folder in its place is
+// refused at once, without waiting on it or following it.
+GuastoFile LeggiFileRegolare(const QString &percorso, QByteArray &byte);
+
 // A file written whole or not at all. The bytes go into a temporary file made for this
 // write alone beside the target, and replace the target by a rename only once all of them
 // reached the disk, so that a failure leaves an earlier file intact and no partial one. A

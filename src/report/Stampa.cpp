@@ -1,10 +1,12 @@
 #include "report/Stampa.h"
 
+#include "report/FileSicuri.h"
 #include "report/Studio.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStringList>
+
+#include <cerrno>
 
 namespace windara {
 
@@ -23,15 +25,23 @@ EsitoStampa StampaStudio(QWidget *finestra, const StatoProgetto &s, Stampante &s
         return {Stato::Annullata, {}};
     copie = qBound(-32768, copie, 32767);
 
-    QFile file(s.NomeFile);
-    if (!file.open(QIODevice::ReadOnly))
-        return {Stato::Fallita, QStringLiteral("Impossibile stampare: lo studio %1 non si può leggere (%2).")
-                                    .arg(QDir::toNativeSeparators(s.NomeFile), file.errorString())};
+    // Only a regular file: a named pipe put in its place would block the window for ever.
+    QByteArray byte;
+    const GuastoFile guasto = LeggiFileRegolare(s.NomeFile, byte);
+    if (guasto.fallito()) {
+        QString causa = CausaSistema(guasto.codice);
+        if (guasto.trovato != TipoFile::Nessuno)
+            causa = QStringLiteral("al suo posto c'è %1, non un file").arg(DescriviTipo(guasto.trovato));
+        else if (guasto.codice == ENOENT)
+            causa = QStringLiteral("il file non c'è più");
+        return {Stato::Fallita, QStringLiteral("Impossibile stampare: lo studio %1 non si può leggere: %2. Salvare di "
+                                               "nuovo lo studio e stampare.")
+                                    .arg(QDir::toNativeSeparators(s.NomeFile), causa)};
+    }
     // The report is read back in its own code page, line by line without the CR LF.
-    QStringList righe = DaWindows1252(file.readAll()).split(QStringLiteral("\r\n"));
+    QStringList righe = DaWindows1252(byte).split(QStringLiteral("\r\n"));
     if (!righe.isEmpty() && righe.last().isEmpty())
         righe.removeLast();
-    file.close();
 
     const auto fallita = [&] {
         return EsitoStampa{Stato::Fallita, QStringLiteral("La stampa dello studio %1 non è riuscita: %2.")

@@ -27,6 +27,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sys/stat.h>
+
 using namespace windara;
 using prova::StampanteRegistrata;
 
@@ -277,13 +279,23 @@ private slots:
         });
     }
 
+    // A report gone or replaced by a named pipe: printing returns at once with a message.
+    void stampaDiUnoStudioCancellato_data()
+    {
+        QTest::addColumn<bool>("pipe");
+        QTest::newRow("cancellato") << false;
+        QTest::newRow("pipe con nome") << true;
+    }
     void stampaDiUnoStudioCancellato()
     {
+        QFETCH(bool, pipe);
         progetto("30", "4.5", "20");
-        inCalcoli([this](frmCalcoli &w) {
+        inCalcoli([&](frmCalcoli &w) {
             ui::CatturaMessaggi cattura;
             w.findChild<QAction *>("MnuSalva")->trigger();
             QVERIFY(QFile::remove(Module1().NomeFile));
+            if (pipe)
+                QCOMPARE(mkfifo(QFile::encodeName(Module1().NomeFile).constData(), 0600), 0);
             w.findChild<QAction *>("MnuStampa")->trigger();
             QCOMPARE(cattura.messaggi().size(), 1);
             QVERIFY(cattura.messaggi().first().testo.contains("30x20-0_5.txt"));

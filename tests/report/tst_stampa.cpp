@@ -8,9 +8,12 @@
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace windara;
 using prova::StampanteRegistrata;
@@ -104,15 +107,34 @@ private slots:
         QVERIFY(st.documenti.isEmpty());
     }
 
-    void studioScomparso()
+    // Only a regular file is printed: anything in its place is told at once, without
+    // waiting on a named pipe for a writer that never comes.
+    void studioIlleggibile_data()
     {
+        QTest::addColumn<QString>("alPosto");
+        QTest::addColumn<QString>("causa");
+        QTest::newRow("scomparso") << QString() << "il file non c'è più";
+        QTest::newRow("pipe con nome") << QString("pipe") << "al suo posto c'è una pipe con nome";
+        QTest::newRow("collegamento") << QString("collegamento") << "al suo posto c'è un collegamento simbolico";
+        QTest::newRow("cartella") << QString("cartella") << "al suo posto c'è una cartella";
+    }
+    void studioIlleggibile()
+    {
+        QFETCH(QString, alPosto);
+        QFETCH(QString, causa);
         StatoProgetto perso = s;
-        perso.NomeFile = cartella.path() + "/Studi/non-c-e.txt";
+        perso.NomeFile = cartella.path() + "/Studi/non-c-e-" + QTest::currentDataTag() + ".txt";
+        if (alPosto == "pipe")
+            QCOMPARE(mkfifo(QFile::encodeName(perso.NomeFile).constData(), 0600), 0);
+        if (alPosto == "collegamento")
+            QVERIFY(QFile::link(s.NomeFile, perso.NomeFile));
+        if (alPosto == "cartella")
+            QVERIFY(QDir().mkdir(perso.NomeFile));
         StampanteRegistrata st;
         const EsitoStampa e = StampaStudio(nullptr, perso, st);
         QVERIFY(st.documenti.isEmpty());
         QCOMPARE(e.stato, EsitoStampa::Stato::Fallita);
-        QVERIFY(e.messaggio.contains("non-c-e.txt"));
+        QVERIFY2(e.messaggio.contains("non-c-e-") && e.messaggio.contains(causa), qPrintable(e.messaggio));
     }
 
     void stampanteGuasta()
