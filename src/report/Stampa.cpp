@@ -15,11 +15,13 @@ QString AvvisoSalvareStampa()
     return QStringLiteral("Prima di stampare è necessario salvare le informazioni contenute nella finestra.");
 }
 
-EsitoStampa StampaStudio(QWidget *finestra, const StatoProgetto &s, Stampante &stampante)
+EsitoStampa StampaStudio(QWidget *finestra, const StatoProgetto &s, Stampante &stampante,
+                         AvanzamentoStampa *avanzamento)
 {
     using Stato = EsitoStampa::Stato;
     if (s.Salvato == Falso)
         return {Stato::DaSalvare, AvvisoSalvareStampa()};
+    stampante.Documento(s.NomeFile);
     int copie = 1;
     if (!stampante.Dialogo(finestra, copie))
         return {Stato::Annullata, {}};
@@ -43,14 +45,38 @@ EsitoStampa StampaStudio(QWidget *finestra, const StatoProgetto &s, Stampante &s
     if (!righe.isEmpty() && righe.last().isEmpty())
         righe.removeLast();
 
-    const auto fallita = [&] {
-        return EsitoStampa{Stato::Fallita, QStringLiteral("La stampa dello studio %1 non è riuscita: %2.")
-                                               .arg(QDir::toNativeSeparators(s.NomeFile), stampante.Errore())};
-    };
     stampante.ImpostaFont(QStringLiteral("courier new"), 10);
+    // An empty report still makes a page.
+    const qsizetype perPagina = qMax(1, stampante.RighePerPagina());
+    const qsizetype pagineCopia = qMax<qsizetype>(1, (righe.size() + perPagina - 1) / perPagina);
+    const int totale = int(qMin<qint64>(qint64(pagineCopia) * qMax(copie, 0), std::numeric_limits<int>::max()));
+    if (avanzamento && totale > PagineSenzaDomanda && !avanzamento->Conferma(int(pagineCopia), copie))
+        return {Stato::Annullata, {}};
+
+    const auto fallita = [&] {
+        const QString causa = stampante.Errore();
+        stampante.Annulla();
+        return EsitoStampa{Stato::Fallita, QStringLiteral("La stampa dello studio %1 non è riuscita: %2.")
+                                               .arg(QDir::toNativeSeparators(s.NomeFile), causa)};
+    };
+    int pagina = 0;
     for (int copia = 1; copia <= copie; ++copia) {
-        for (const QString &riga : righe)
-            stampante.Riga(riga);
+        for (qsizetype p = 0; p < pagineCopia; ++p) {
+            if (avanzamento && !avanzamento->Pagina(++pagina, totale)) {
+                const QString uscito = stampante.Annulla();
+                if (uscito.isEmpty())
+                    return {Stato::Annullata, {}};
+                return {Stato::Annullata, QStringLiteral("Stampa annullata prima della pagina %1 di %2: %3.")
+                                              .arg(pagina)
+                                              .arg(totale)
+                                              .arg(uscito)};
+            }
+            if (p > 0)
+                stampante.NuovaPagina();
+            const qsizetype fine = qMin(righe.size(), (p + 1) * perPagina);
+            for (qsizetype i = p * perPagina; i < fine; ++i)
+                stampante.Riga(righe[i]);
+        }
         if (!stampante.FineDocumento())
             return fallita();
     }
