@@ -22,6 +22,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
@@ -276,6 +279,64 @@ private slots:
             w.findChild<QAction *>("MnuStampa")->trigger();
             QCOMPARE(cattura.messaggi().size(), 1);
             QCOMPARE(stampante->dialoghi, 0);
+        });
+    }
+
+    // A long print: the question before more than 50 pages, then the progress, whose cancel
+    // stops the print before the next page and tells what had already gone out.
+    void stampaLunga_data()
+    {
+        QTest::addColumn<int>("copie");
+        QTest::addColumn<QString>("risposta");
+        QTest::addColumn<bool>("annullaInCorso");
+        QTest::addColumn<int>("documenti");
+        QTest::newRow("domanda, annulla") << 2 << "Annulla" << false << 0;
+        QTest::newRow("domanda, stampa") << 2 << "Stampa" << false << 2;
+        QTest::newRow("annullata durante la stampa") << 1 << "" << true << 0;
+    }
+    void stampaLunga()
+    {
+        QFETCH(int, copie);
+        QFETCH(QString, risposta);
+        QFETCH(bool, annullaInCorso);
+        QFETCH(int, documenti);
+        stampante->righePerPagina = 1; // 26 pages a copy
+        stampante->copie = copie;
+        stampante->uscito = "3 pagine erano già state inviate alla stampante";
+        progetto("30", "4.5", "20");
+        inCalcoli([&](frmCalcoli &w) {
+            ui::CatturaMessaggi cattura;
+            w.findChild<QAction *>("MnuSalva")->trigger();
+            QString domanda;
+            int pagineViste = 0;
+            QTimer utente;
+            connect(&utente, &QTimer::timeout, &w, [&] {
+                if (auto *box = w.findChild<QMessageBox *>(); box && box->isVisible()) {
+                    domanda = box->text();
+                    for (QAbstractButton *b : box->buttons())
+                        if (b->text() == risposta)
+                            b->click();
+                } else if (auto *p = w.findChild<QProgressDialog *>(); p && p->isVisible()) {
+                    pagineViste = p->value() + 1;
+                    if (annullaInCorso)
+                        p->findChild<QPushButton *>()->click();
+                }
+            });
+            utente.start(0);
+            w.findChild<QAction *>("MnuStampa")->trigger();
+            utente.stop();
+            QCOMPARE(domanda.isEmpty(), risposta.isEmpty());
+            if (!domanda.isEmpty())
+                QVERIFY2(domanda.contains("occupa 26 pagine") && domanda.contains("52 pagine in tutto"),
+                         qPrintable(domanda));
+            QCOMPARE(stampante->documenti.size(), documenti);
+            QCOMPARE(stampante->annullata, annullaInCorso);
+            QCOMPARE(pagineViste > 0, documenti > 0 || annullaInCorso);
+            QCOMPARE(cattura.messaggi().size(), annullaInCorso ? 1 : 0);
+            if (annullaInCorso)
+                QVERIFY(stampante->corrente.size() < 26 &&
+                        cattura.messaggi().first().testo.contains(stampante->uscito));
+            QVERIFY(w.isVisible());
         });
     }
 
