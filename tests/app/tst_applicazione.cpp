@@ -20,6 +20,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -74,7 +75,13 @@ class TstApplicazione : public QObject
         QLineEdit *c = f->findChild<QLineEdit *>(nome);
         c->selectAll();
         QTest::keyClick(c, Qt::Key_Delete);
-        QTest::keyClicks(c, testo);
+        // keyClicks knows ASCII only; another character comes as the text of a key.
+        for (const QChar ch : testo) {
+            if (ch.unicode() < 0x80)
+                QTest::keyClick(c, ch.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, c, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        }
     }
     void progetto(const QString &h, const QString &b, const QString &d1, const QString &filo = "0.5")
     {
@@ -224,6 +231,7 @@ private slots:
         QTest::newRow("nome rifiutato") << "3:0" << false;
         QTest::newRow("barra") << "3/0" << false;
         QTest::newRow("risale") << "../30" << false;
+        QTest::newRow("fuori da Windows-1252") << "3ω0" << false;
     }
     void salvataggioImpossibile()
     {
@@ -251,6 +259,41 @@ private slots:
             QCOMPARE(QDir(studi()).entryList(QDir::Files), QStringList{"30x20-0_5.txt"});
             QCOMPARE(contenuto(studi() + "/30x20-0_5.txt"), prima);
         }
+    }
+
+    // A link at the report's path or in place of Studi: the save is refused with a message,
+    // nothing is written through the link, and the window goes on.
+    void salvataggioAttraversoUnCollegamento_data()
+    {
+        QTest::addColumn<bool>("studi");
+        QTest::newRow("collegamento allo studio") << false;
+        QTest::newRow("Studi collegamento") << true;
+    }
+    void salvataggioAttraversoUnCollegamento()
+    {
+        QFETCH(bool, studi);
+        QTemporaryDir altrove;
+        const QString altrui = altrove.path() + "/altrui.txt";
+        QVERIFY(QFile::copy(WINDARA_SOURCE_DIR "/tests/app/dati/30x20-0_5.txt", altrui));
+        const auto togli = qScopeGuard([this] {
+            if (QFileInfo(this->studi()).isSymLink())
+                QFile::remove(this->studi());
+        });
+        if (studi)
+            QVERIFY(QDir(this->studi()).removeRecursively() && QFile::link(altrove.path(), this->studi()));
+        else
+            QVERIFY(QFile::link(altrui, this->studi() + "/30x20-0_5.txt"));
+        progetto("30", "4.5", "20");
+        inCalcoli([&](frmCalcoli &w) {
+            ui::CatturaMessaggi cattura;
+            w.findChild<QAction *>("MnuSalva")->trigger();
+            QCOMPARE(cattura.messaggi().size(), 1);
+            QVERIFY(cattura.messaggi().first().testo.contains("collegamento simbolico"));
+            QVERIFY(w.isVisible());
+        });
+        QCOMPARE(QDir(altrove.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"altrui.txt"});
+        QCOMPARE(contenuto(altrui), contenuto(WINDARA_SOURCE_DIR "/tests/app/dati/30x20-0_5.txt"));
     }
 
     // Print warns before a save, prints after it, and warns again after reopening.
