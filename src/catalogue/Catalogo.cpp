@@ -64,12 +64,28 @@ ErroreRuntime ColonnaMancante(const QSqlDatabase &db, const QString &nome)
 }
 
 // A failed statement: the engine says "no such table" in English, so name the usual
-// causes ourselves and fall back on its text for the rest.
+// causes ourselves and fall back on its text for the rest. A locked or damaged file is
+// told before the table is looked for, since that look fails the same way.
 ErroreRuntime ErroreInterrogazione(const QSqlDatabase &db, const QSqlError &errore)
 {
-    constexpr int SqliteNonDatabase = 26;
-    if ((errore.nativeErrorCode().toInt() & 0xff) == SqliteNonDatabase)
+    constexpr int SqliteOccupato = 5, SqliteBloccato = 6, SqliteLettura = 10, SqliteDanneggiato = 11,
+                  SqliteNonDatabase = 26;
+    switch (errore.nativeErrorCode().toInt() & 0xff) {
+    case SqliteNonDatabase:
         return Errore(Tipo::File, db.databaseName(), QStringLiteral("il file non è un database SQLite"));
+    case SqliteOccupato:
+    case SqliteBloccato:
+        return Errore(Tipo::File, db.databaseName(),
+                      QStringLiteral("il file è bloccato da un altro programma che lo sta modificando; chiudere "
+                                     "quel programma o attendere che finisca, poi riprovare"));
+    case SqliteLettura:
+    case SqliteDanneggiato:
+        return Errore(Tipo::File, db.databaseName(),
+                      QStringLiteral("il file è danneggiato o troncato; rimettere al suo posto una copia integra di "
+                                     "Database/Diametri.db, per esempio reinstallando il programma"));
+    default:
+        break;
+    }
     const QSqlRecord tabella = db.record(Tabella);
     if (tabella.isEmpty())
         return Errore(Tipo::Dati, db.databaseName(), QStringLiteral("manca la tabella Rame"));
@@ -161,7 +177,9 @@ QString ApriCatalogo(const QString &cartellaProgramma, const QString &connession
             causa = QStringLiteral("il driver QSQLITE di Qt non è disponibile");
         } else {
             db.setDatabaseName(percorso);
-            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+            // A writer holds the file for milliseconds; a longer lock is told after a second
+            // rather than the driver's five per statement with no window on screen.
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=1000"));
             if (db.open())
                 return connessione;
             causa = db.lastError().databaseText();

@@ -1,12 +1,14 @@
 #include "report/SalvaStudio.h"
 
 #include "design/Errori.h"
+#include "report/FileSicuri.h"
 
 #include <QDate>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QLocale>
-#include <QSaveFile>
+
+#include <cerrno>
 
 #ifdef Q_OS_UNIX
 #include <pwd.h>
@@ -37,6 +39,67 @@ void verificaNome(const QString &nome)
                                         "Altezza, D1 e diametro non possono contenere / \\ < > : \" | ? * "
                                         "né caratteri di controllo.")
                              .arg(nome));
+
+    // The name is written into the report too, in its code page: a character it lacks
+    // would come out as '?' there and differ from the file's own name.
+    for (qsizetype i = 0; i < nome.size(); ++i) {
+        char32_t c = nome[i].unicode();
+        if (nome[i].isHighSurrogate() && i + 1 < nome.size() && nome[i + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(nome[i], nome[i + 1]);
+        if (!InWindows1252(c))
+            throw erroreFile(QStringLiteral("Impossibile salvare lo studio: il nome «%1» contiene il carattere «%2» "
+                                            "(U+%3), che la codifica degli studi (Windows-1252) non ha. Togliere il "
+                                            "carattere da Altezza, D1 o diametro e salvare di nuovo.")
+                                 .arg(nome, QString::fromUcs4(&c, 1),
+                                      QStringLiteral("%1").arg(uint(c), 4, 16, QChar(u'0')).toUpper()));
+        if (c > 0xFFFF)
+            ++i;
+    }
+
+    constexpr qsizetype LunghezzaMassima = 255; // bytes of a file name on the usual file systems
+    const qsizetype lunghezza = QFile::encodeName(nome).size();
+    if (lunghezza > LunghezzaMassima)
+        throw erroreFile(
+            QStringLiteral("Impossibile salvare lo studio: il nome «%1» è troppo lungo per un nome di file "
+                           "(%2 byte, al massimo %3). Accorciare Altezza o D1 e salvare di nuovo.")
+                .arg(nome)
+                .arg(lunghezza)
+                .arg(LunghezzaMassima));
+}
+
+// Why the save could not be done, told for the folder Studi and the report in it.
+QString causaSalvataggio(const ScritturaAtomica &file, const QString &cartella, const QString &percorso)
+{
+    const GuastoFile &g = file.guasto();
+    const QString studi = QDir::toNativeSeparators(cartella);
+    switch (file.fase()) {
+    case ScritturaAtomica::Fase::Cartella:
+        if (g.trovato == TipoFile::Collegamento)
+            return QStringLiteral("Impossibile salvare lo studio: %1 è un collegamento simbolico, non una cartella, e "
+                                  "gli studi non si scrivono mai attraverso un collegamento. Mettere al suo posto una "
+                                  "cartella Studi e salvare di nuovo.")
+                .arg(studi);
+        if (g.trovato != TipoFile::Nessuno)
+            return QStringLiteral("Impossibile salvare lo studio: %1 è %2, non una cartella. Spostarlo o "
+                                  "rinominarlo, creare al suo posto la cartella Studi e salvare di nuovo.")
+                .arg(studi, DescriviTipo(g.trovato));
+        if (g.codice == ENOENT)
+            return QStringLiteral("Impossibile salvare lo studio: la cartella %1 non esiste. Crearla accanto al "
+                                  "programma e salvare di nuovo.")
+                .arg(studi);
+        return QStringLiteral("Impossibile salvare lo studio: la cartella %1 non si apre: %2.")
+            .arg(studi, CausaSistema(g.codice));
+    case ScritturaAtomica::Fase::Destinazione:
+        if (g.trovato != TipoFile::Nessuno)
+            return QStringLiteral("Impossibile salvare lo studio %1: al suo posto c'è %2, e uno studio si scrive solo "
+                                  "come file a sé, mai attraverso un collegamento. Rimuoverlo e salvare di nuovo.")
+                .arg(QDir::toNativeSeparators(percorso), DescriviTipo(g.trovato));
+        break;
+    case ScritturaAtomica::Fase::Scrittura:
+        break;
+    }
+    return QStringLiteral("Impossibile salvare lo studio %1: %2.")
+        .arg(QDir::toNativeSeparators(percorso), CausaSistema(g.codice));
 }
 
 // Studi/ of a system install is shared by every user, and its sticky bit lets only a
@@ -85,14 +148,15 @@ void SalvaStudio(const QString &cartellaProgramma, const TestiStudio &t, StatoPr
                                         "dato o scegliere di nuovo il filo e salvare.")
                              .arg(t.sceltaDiametro));
 
-    // The folder belongs to the program's folder: it is laid out with it, never made here.
+    // The folder belongs to the program's folder: it is laid out with it, never made here,
+    // and never taken through a link to elsewhere.
     const QString cartella = CartellaStudi(cartellaProgramma);
-    if (!QFileInfo(cartella).isDir())
-        throw erroreFile(QStringLiteral("Impossibile salvare lo studio: la cartella %1 non esiste.")
-                             .arg(QDir::toNativeSeparators(cartella)));
-
     const QString percorso = cartella + u'/' + nome;
+    ScritturaAtomica file(cartella, nome, true);
+    if (file.guasto().fallito())
+        throw erroreFile(causaSalvataggio(file, cartella, percorso));
     verificaProprietario(percorso);
+
     QByteArray testo;
     try {
         testo = TestoStudio(t, s, imp);
@@ -100,22 +164,9 @@ void SalvaStudio(const QString &cartellaProgramma, const TestiStudio &t, StatoPr
         throw erroreFile(QStringLiteral("Impossibile calcolare lo studio %1: %2.")
                              .arg(QDir::toNativeSeparators(percorso), e.testo()));
     }
-
-    // Written beside the target and renamed into place: a failed save leaves an earlier
-    // report intact and no partial file.
-    QSaveFile file(percorso);
-    const bool nuovo = !QFileInfo::exists(percorso);
-    // Readable by every user, writable by its owner alone, whatever the user's umask; a
-    // report replaced keeps the permissions its owner gave it.
-    constexpr QFileDevice::Permissions permessiStudio =
-        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    if (!file.open(QIODevice::WriteOnly) || (nuovo && !file.setPermissions(permessiStudio)) ||
-        file.write(testo) != testo.size() || !file.commit()) {
-        const QString causa = file.errorString();
-        file.cancelWriting();
-        throw erroreFile(
-            QStringLiteral("Impossibile salvare lo studio %1: %2.").arg(QDir::toNativeSeparators(percorso), causa));
-    }
+    file.write(testo);
+    if (!file.Conferma())
+        throw erroreFile(causaSalvataggio(file, cartella, percorso));
     s.NomeFile = percorso;
     s.Salvato = Vero;
 }

@@ -17,10 +17,11 @@ QString CartellaStudi(const QString &cartellaProgramma);
 // Writes the study report into the Studi folder beside the program, replacing a report
 // of the same name, and sets NomeFile and Salvato; a new report is readable by every user
 // and writable by its owner alone. A name that would leave the folder or that file systems
-// refuse, a report of that name owned by another user, a missing folder or a failed write
-// raise ErroreRuntime with an Italian message naming the path and the cause; then Salvato
-// and NomeFile are left as they were, an earlier report of that name is intact and no
-// partial file remains.
+// refuse, a report of that name owned by another user, a missing folder, a Studi that is a
+// link or not a folder, a link or anything but a regular file at the report's path, or a
+// failed write raise ErroreRuntime with an Italian message naming the path, the cause and
+// what to do; then Salvato and NomeFile are left as they were, nothing is written
+// anywhere, an earlier report of that name is intact and no partial file remains.
 void SalvaStudio(const QString &cartellaProgramma, const TestiStudio &t, StatoProgetto &s,
                  const ImpostazioniStudio &imp);
 

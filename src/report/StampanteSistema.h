@@ -6,10 +6,12 @@ class QPrinter;
 
 namespace windara {
 
-// The real printer: QPrintDialog and QPrinter (printing to a PDF file works as in any Qt
-// program). Each document is one copy: the printer itself never multiplies them. Into a
-// file the copies follow each other on new pages, since a second document would overwrite
-// the first. Not copyable: it owns the printer's state.
+// The real printer: QPrintDialog and QPrinter. The job is titled with the report's file
+// name, and a print to a file is offered as a PDF of the same name beside the report. Each
+// document is one copy: the printer itself never multiplies them. Into a file the copies
+// follow each other on new pages, since a second document would overwrite the first, and
+// the file is replaced only once complete: a cancelled or failed print leaves what was
+// there before. Not copyable: it owns the printer's state.
 class StampanteSistema : public Stampante
 {
 public:
@@ -18,11 +20,15 @@ public:
     StampanteSistema(const StampanteSistema &) = delete;
     StampanteSistema &operator=(const StampanteSistema &) = delete;
 
+    void Documento(const QString &percorsoStudio) override;
     bool Dialogo(QWidget *finestra, int &copie) override;
     void ImpostaFont(const QString &nome, int punti) override;
+    int RighePerPagina() override;
+    void NuovaPagina() override;
     void Riga(const QString &testo) override;
     bool FineDocumento() override;
     bool FineStampa() override;
+    QString Annulla() override;
     QString Errore() const override;
 
     // The printer the dialog configures; tests point it at a PDF file.

@@ -111,6 +111,11 @@ QByteArray Windows1252(QStringView testo)
     return b;
 }
 
+bool InWindows1252(char32_t c)
+{
+    return c == u'?' || (c <= 0xFFFF && byte1252(char16_t(c)) != '?');
+}
+
 QString DaWindows1252(QByteArrayView byte)
 {
     QString t(byte.size(), Qt::Uninitialized);

@@ -42,6 +42,8 @@ QString NumeroStudio(const Valuta &v, const QString &separatore);
 
 // Text in the report's code page; a character it lacks becomes '?'.
 QByteArray Windows1252(QStringView testo);
+// Whether the code page has the character.
+bool InWindows1252(char32_t c);
 QString DaWindows1252(QByteArrayView byte);
 
 // The whole report as the bytes of the file: Windows-1252, CR LF after every line.

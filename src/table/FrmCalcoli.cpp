@@ -4,6 +4,7 @@
 #include "design/Module1.h"
 #include "report/SalvaStudio.h"
 #include "report/Stampa.h"
+#include "table/AvanzamentoFinestra.h"
 #include "table/ModelloGriglia.h"
 #include "ui/Appunti.h"
 #include "ui/BarraStrumenti.h"
@@ -13,6 +14,7 @@
 #include "ui/Stile.h"
 #include "ui/Twips.h"
 
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLocale>
@@ -175,7 +177,11 @@ void frmCalcoli::Stampa()
         ui::MostraErrore(this, QStringLiteral("Nessuna stampante è disponibile per questa finestra."));
         return;
     }
-    const EsitoStampa esito = StampaStudio(this, Module1(), *m_stampante);
+    EsitoStampa esito;
+    {
+        AvanzamentoFinestra avanzamento(this, QFileInfo(Module1().NomeFile).fileName());
+        esito = StampaStudio(this, Module1(), *m_stampante, &avanzamento);
+    }
     switch (esito.stato) {
     case EsitoStampa::Stato::DaSalvare:
         activateWindow();
@@ -185,6 +191,10 @@ void frmCalcoli::Stampa()
         ui::MostraErrore(this, esito.messaggio);
         break;
     case EsitoStampa::Stato::Annullata:
+        // Said only when part of it had already gone out to the printer.
+        if (!esito.messaggio.isEmpty())
+            ui::MostraAvviso(this, esito.messaggio);
+        break;
     case EsitoStampa::Stato::Stampata:
         break;
     }

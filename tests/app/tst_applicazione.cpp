@@ -21,11 +21,15 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QSvgWidget>
 #include <QTemporaryDir>
@@ -34,6 +38,7 @@
 
 #include <cmath>
 #include <map>
+#include <sys/stat.h>
 
 using namespace windara;
 using prova::StampanteRegistrata;
@@ -134,7 +139,13 @@ class TstApplicazione : public QObject
         QLineEdit *c = f->findChild<QLineEdit *>(nome);
         c->selectAll();
         QTest::keyClick(c, Qt::Key_Delete);
-        QTest::keyClicks(c, testo);
+        // keyClicks knows ASCII only; another character comes as the text of a key.
+        for (const QChar ch : testo) {
+            if (ch.unicode() < 0x80)
+                QTest::keyClick(c, ch.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, c, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        }
     }
     void progetto(const QString &h, const QString &b, const QString &d1, const QString &filo = "0.5")
     {
@@ -297,6 +308,7 @@ private slots:
         QTest::newRow("nome rifiutato") << "3:0" << false;
         QTest::newRow("barra") << "3/0" << false;
         QTest::newRow("risale") << "../30" << false;
+        QTest::newRow("fuori da Windows-1252") << "3ω0" << false;
     }
     void salvataggioImpossibile()
     {
@@ -324,6 +336,41 @@ private slots:
             QCOMPARE(QDir(studi()).entryList(QDir::Files), QStringList{"30x20-0_5.txt"});
             QCOMPARE(contenuto(studi() + "/30x20-0_5.txt"), prima);
         }
+    }
+
+    // A link at the report's path or in place of Studi: the save is refused with a message,
+    // nothing is written through the link, and the window goes on.
+    void salvataggioAttraversoUnCollegamento_data()
+    {
+        QTest::addColumn<bool>("studi");
+        QTest::newRow("collegamento allo studio") << false;
+        QTest::newRow("Studi collegamento") << true;
+    }
+    void salvataggioAttraversoUnCollegamento()
+    {
+        QFETCH(bool, studi);
+        QTemporaryDir altrove;
+        const QString altrui = altrove.path() + "/altrui.txt";
+        QVERIFY(QFile::copy(WINDARA_SOURCE_DIR "/tests/app/dati/30x20-0_5.txt", altrui));
+        const auto togli = qScopeGuard([this] {
+            if (QFileInfo(this->studi()).isSymLink())
+                QFile::remove(this->studi());
+        });
+        if (studi)
+            QVERIFY(QDir(this->studi()).removeRecursively() && QFile::link(altrove.path(), this->studi()));
+        else
+            QVERIFY(QFile::link(altrui, this->studi() + "/30x20-0_5.txt"));
+        progetto("30", "4.5", "20");
+        inCalcoli([&](frmCalcoli &w) {
+            ui::CatturaMessaggi cattura;
+            w.findChild<QAction *>("MnuSalva")->trigger();
+            QCOMPARE(cattura.messaggi().size(), 1);
+            QVERIFY(cattura.messaggi().first().testo.contains("collegamento simbolico"));
+            QVERIFY(w.isVisible());
+        });
+        QCOMPARE(QDir(altrove.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"altrui.txt"});
+        QCOMPARE(contenuto(altrui), contenuto(WINDARA_SOURCE_DIR "/tests/app/dati/30x20-0_5.txt"));
     }
 
     // Print warns before a save, prints after it, and warns again after reopening.
@@ -355,13 +402,81 @@ private slots:
         });
     }
 
+    // A long print: the question before more than 50 pages, then the progress, whose cancel
+    // stops the print before the next page and tells what had already gone out.
+    void stampaLunga_data()
+    {
+        QTest::addColumn<int>("copie");
+        QTest::addColumn<QString>("risposta");
+        QTest::addColumn<bool>("annullaInCorso");
+        QTest::addColumn<int>("documenti");
+        QTest::newRow("domanda, annulla") << 2 << "Annulla" << false << 0;
+        QTest::newRow("domanda, stampa") << 2 << "Stampa" << false << 2;
+        QTest::newRow("annullata durante la stampa") << 1 << "" << true << 0;
+    }
+    void stampaLunga()
+    {
+        QFETCH(int, copie);
+        QFETCH(QString, risposta);
+        QFETCH(bool, annullaInCorso);
+        QFETCH(int, documenti);
+        stampante->righePerPagina = 1; // 26 pages a copy
+        stampante->copie = copie;
+        stampante->uscito = "3 pagine erano già state inviate alla stampante";
+        progetto("30", "4.5", "20");
+        inCalcoli([&](frmCalcoli &w) {
+            ui::CatturaMessaggi cattura;
+            w.findChild<QAction *>("MnuSalva")->trigger();
+            QString domanda;
+            int pagineViste = 0;
+            QTimer utente;
+            connect(&utente, &QTimer::timeout, &w, [&] {
+                if (auto *box = w.findChild<QMessageBox *>(); box && box->isVisible()) {
+                    domanda = box->text();
+                    for (QAbstractButton *b : box->buttons())
+                        if (b->text() == risposta)
+                            b->click();
+                } else if (auto *p = w.findChild<QProgressDialog *>(); p && p->isVisible()) {
+                    pagineViste = p->value() + 1;
+                    if (annullaInCorso)
+                        p->findChild<QPushButton *>()->click();
+                }
+            });
+            utente.start(0);
+            w.findChild<QAction *>("MnuStampa")->trigger();
+            utente.stop();
+            QCOMPARE(domanda.isEmpty(), risposta.isEmpty());
+            if (!domanda.isEmpty())
+                QVERIFY2(domanda.contains("occupa 26 pagine") && domanda.contains("52 pagine in tutto"),
+                         qPrintable(domanda));
+            QCOMPARE(stampante->documenti.size(), documenti);
+            QCOMPARE(stampante->annullata, annullaInCorso);
+            QCOMPARE(pagineViste > 0, documenti > 0 || annullaInCorso);
+            QCOMPARE(cattura.messaggi().size(), annullaInCorso ? 1 : 0);
+            if (annullaInCorso)
+                QVERIFY(stampante->corrente.size() < 26 &&
+                        cattura.messaggi().first().testo.contains(stampante->uscito));
+            QVERIFY(w.isVisible());
+        });
+    }
+
+    // A report gone or replaced by a named pipe: printing returns at once with a message.
+    void stampaDiUnoStudioCancellato_data()
+    {
+        QTest::addColumn<bool>("pipe");
+        QTest::newRow("cancellato") << false;
+        QTest::newRow("pipe con nome") << true;
+    }
     void stampaDiUnoStudioCancellato()
     {
+        QFETCH(bool, pipe);
         progetto("30", "4.5", "20");
-        inCalcoli([this](frmCalcoli &w) {
+        inCalcoli([&](frmCalcoli &w) {
             ui::CatturaMessaggi cattura;
             w.findChild<QAction *>("MnuSalva")->trigger();
             QVERIFY(QFile::remove(Module1().NomeFile));
+            if (pipe)
+                QCOMPARE(mkfifo(QFile::encodeName(Module1().NomeFile).constData(), 0600), 0);
             w.findChild<QAction *>("MnuStampa")->trigger();
             QCOMPARE(cattura.messaggi().size(), 1);
             QVERIFY(cattura.messaggi().first().testo.contains("30x20-0_5.txt"));

@@ -36,7 +36,7 @@ QString SchemaCon(const QString &colonna, const QString &nuovoNome)
 
 const QString Schema = SchemaCon(QString(), QString());
 
-enum class Preparazione { Nessuna, Cartella, Testo, Sql };
+enum class Preparazione { Nessuna, Cartella, Testo, Sql, Troncato, Bloccato };
 
 // Writes <cartella>/Database/Diametri.db from SQL statements, as a test catalogue.
 bool Costruisci(const QString &cartella, const QStringList &istruzioni)
@@ -229,6 +229,10 @@ private slots:
             << Preparazione::Sql << QStringList{SchemaCon("Diametro Nominale", "Diametro")}
             << "manca la colonna \"Diametro Nominale\"" << Dati;
         QTest::newRow("nessuna riga") << Preparazione::Sql << QStringList{Schema} << "la tabella Rame è vuota" << Dati;
+        QTest::newRow("troncato a meta'")
+            << Preparazione::Troncato << QStringList() << "il file è danneggiato o troncato" << File;
+        QTest::newRow("bloccato da un altro programma")
+            << Preparazione::Bloccato << QStringList() << "il file è bloccato da un altro programma" << File;
         QTest::newRow("diametro nullo") << Preparazione::Sql
                                         << QStringList{Schema, Riga("0.2, 0.226, 0.03142, 0.5488, 0.2793"),
                                                        Riga("NULL, 0.117, 0.007854, 2.195, 0.06982")}
@@ -252,6 +256,20 @@ private slots:
         }
         if (preparazione == Preparazione::Sql)
             QVERIFY(Costruisci(cartella.path(), istruzioni));
+        if (preparazione == Preparazione::Troncato || preparazione == Preparazione::Bloccato) {
+            QDir(cartella.path()).mkpath(QStringLiteral("Database"));
+            QVERIFY(QFile::copy(PercorsoCatalogo(WINDARA_PROGRAM_DIR), percorso));
+            QVERIFY(QFile::setPermissions(percorso, QFile::ReadOwner | QFile::WriteOwner));
+        }
+        if (preparazione == Preparazione::Troncato)
+            QVERIFY(QFile::resize(percorso, QFileInfo(percorso).size() / 2));
+        // Another program in the middle of a write: it holds the file exclusively.
+        const QString altroProgramma = QStringLiteral("altro programma");
+        if (preparazione == Preparazione::Bloccato) {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), altroProgramma);
+            db.setDatabaseName(percorso);
+            QVERIFY(db.open() && QSqlQuery(db).exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        }
 
         ErroreRuntime::Tipo trovato{};
         QString testo;
@@ -261,6 +279,10 @@ private slots:
         } catch (const ErroreRuntime &e) {
             trovato = e.tipo();
             testo = e.testo();
+        }
+        if (preparazione == Preparazione::Bloccato) {
+            QSqlDatabase::database(altroProgramma).close();
+            QSqlDatabase::removeDatabase(altroProgramma);
         }
         QVERIFY2(testo.contains(QDir::toNativeSeparators(percorso)), qPrintable(testo));
         QVERIFY2(testo.contains(causa), qPrintable(testo));

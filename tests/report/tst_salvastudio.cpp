@@ -1,3 +1,4 @@
+#include "DiscoPieno.h"
 #include "Esempi.h"
 #include "design/Errori.h"
 #include "report/SalvaStudio.h"
@@ -24,6 +25,23 @@ QByteArray contenuto(const QString &percorso)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+void scrivi(const QString &percorso, const QByteArray &byte)
+{
+    QFile f(percorso);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(byte);
+}
+
+QString rifiuto(const QString &cartella, const TestiStudio &t, StatoProgetto &s)
+{
+    try {
+        SalvaStudio(cartella, t, s, esempio);
+    } catch (const ErroreRuntime &e) {
+        return e.testo();
+    }
+    return QString();
+}
+
 // A program folder of its own, with Studi/ beside where the program would be.
 class Cartella
 {
@@ -43,6 +61,25 @@ public:
 class TstSalvaStudio : public QObject
 {
     Q_OBJECT
+
+    // A refused save reports why, leaves the state and any earlier report as they were,
+    // and writes nothing anywhere.
+    void rifiutato(const TestiStudio &t, const QString &citato)
+    {
+        Cartella c;
+        StatoProgetto s = prova::progettoStudio();
+        SalvaStudio(c.percorso(), prova::testiStudio(), s, esempio);
+        const QByteArray prima = contenuto(s.NomeFile);
+        s.Salvato = Falso;
+        const QString nomePrima = s.NomeFile;
+        const QString testo = rifiuto(c.percorso(), t, s);
+        QVERIFY2(testo.contains(citato), qPrintable(testo));
+        QCOMPARE(s.Salvato, Falso);
+        QCOMPARE(s.NomeFile, nomePrima);
+        QCOMPARE(c.studi(), QStringList{"30x20-0_50.txt"});
+        QCOMPARE(QDir(c.percorso()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"Studi"});
+        QCOMPARE(contenuto(nomePrima), prima);
+    }
 private slots:
     void salvaIByteDelTesto()
     {
@@ -71,8 +108,6 @@ private slots:
         QCOMPARE(s.NomeFile, c.percorso() + "/Studi/31x20-0_50.txt");
     }
 
-    // A refused save reports why, leaves the state and any earlier report as they were,
-    // and writes nothing anywhere.
     void rifiutati_data()
     {
         QTest::addColumn<QString>("h");
@@ -117,23 +152,27 @@ private slots:
         QFETCH(QString, h);
         QFETCH(QString, d1);
         QFETCH(QString, diametro);
-        Cartella c;
-        StatoProgetto s = prova::progettoStudio();
-        SalvaStudio(c.percorso(), prova::testiStudio(), s, esempio);
-        const QByteArray prima = contenuto(s.NomeFile);
-        s.Salvato = Falso;
-        const QString nomePrima = s.NomeFile;
-        try {
-            SalvaStudio(c.percorso(), prova::testiStudio(h, d1, diametro), s, esempio);
-            QFAIL("il salvataggio doveva essere rifiutato");
-        } catch (const ErroreRuntime &e) {
-            QVERIFY(e.testo().contains("nome"));
-        }
-        QCOMPARE(s.Salvato, Falso);
-        QCOMPARE(s.NomeFile, nomePrima);
-        QCOMPARE(c.studi(), QStringList{"30x20-0_50.txt"});
-        QCOMPARE(QDir(c.percorso()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"Studi"});
-        QCOMPARE(contenuto(nomePrima), prima);
+        rifiutato(prova::testiStudio(h, d1, diametro), "nome");
+    }
+
+    // A character the report's code page lacks is named in the message; a name longer
+    // than a file system takes is refused before it fails there.
+    void nomiNonScrivibili_data()
+    {
+        QTest::addColumn<QString>("h");
+        QTest::addColumn<QString>("d1");
+        QTest::addColumn<QString>("citato");
+        QTest::newRow("omega in H") << QString("20ω") << QString("10") << "«ω» (U+03C9)";
+        QTest::newRow("ideogramma in D1") << QString("20") << QString("10中") << "«中» (U+4E2D)";
+        QTest::newRow("fuori dal piano di base") << QString("2😀0") << QString("10") << "«😀» (U+1F600)";
+        QTest::newRow("troppo lungo") << QString(200, u'3') << QString(60, u'2') << "troppo lungo";
+    }
+    void nomiNonScrivibili()
+    {
+        QFETCH(QString, h);
+        QFETCH(QString, d1);
+        QFETCH(QString, citato);
+        rifiutato(prova::testiStudio(h, d1), citato);
     }
 
     void cartellaMancante()
@@ -198,6 +237,85 @@ private slots:
         struct stat info;
         QCOMPARE(::stat(QFile::encodeName(s.NomeFile).constData(), &info), 0);
         QCOMPARE(info.st_mode & 07777, mode_t(0644));
+    }
+
+    // A save never goes through a link, neither at the report's path nor of Studi itself,
+    // and writes nothing but a regular file inside Studi: it is refused and told, and what
+    // the link points to is left as it was.
+    void collegamenti_data()
+    {
+        QTest::addColumn<QString>("caso");
+        QTest::addColumn<QString>("causa");
+        QTest::newRow("collegamento allo studio") << QString("studio") << "al suo posto c'è un collegamento simbolico";
+        QTest::newRow("collegamento a un file assente")
+            << QString("assente") << "al suo posto c'è un collegamento simbolico";
+        QTest::newRow("pipe al posto dello studio") << QString("pipe") << "al suo posto c'è una pipe con nome";
+        QTest::newRow("Studi collegamento") << QString("studi") << "è un collegamento simbolico, non una cartella";
+        QTest::newRow("Studi file") << QString("file") << "è un file, non una cartella";
+    }
+    void collegamenti()
+    {
+        QFETCH(QString, caso);
+        QFETCH(QString, causa);
+        const bool studiVera = caso != "studi" && caso != "file";
+        Cartella c(studiVera);
+        const QString studi = c.percorso() + "/Studi", studio = studi + "/30x20-0_50.txt";
+        const QString altrove = c.percorso() + "/altrove", altrui = altrove + "/altrui.txt";
+        QVERIFY(QDir().mkpath(altrove));
+        scrivi(altrui, "di un altro utente");
+        if (caso == "studio")
+            QVERIFY(QFile::link(altrui, studio));
+        if (caso == "assente")
+            QVERIFY(QFile::link(altrove + "/nuovo.txt", studio));
+        if (caso == "pipe")
+            QCOMPARE(mkfifo(QFile::encodeName(studio).constData(), 0600), 0);
+        if (caso == "studi")
+            QVERIFY(QFile::link(altrove, studi));
+        if (caso == "file")
+            scrivi(studi, "");
+
+        StatoProgetto s = prova::progettoStudio();
+        const QString testo = rifiuto(c.percorso(), prova::testiStudio(), s);
+        QVERIFY2(testo.contains(causa), qPrintable(testo));
+        QCOMPARE(s.Salvato, Falso);
+        QVERIFY(s.NomeFile.isEmpty());
+        QCOMPARE(QDir(altrove).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList{"altrui.txt"});
+        QCOMPARE(contenuto(altrui), QByteArray("di un altro utente"));
+        if (studiVera)
+            QCOMPARE(QDir(studi).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                     QStringList{"30x20-0_50.txt"});
+    }
+
+    // A full or read-only disk is told in Italian; the earlier report stays whole and no
+    // partial file remains.
+    void discoGuasto_data()
+    {
+        QTest::addColumn<bool>("soloLettura");
+        QTest::newRow("pieno") << false;
+        QTest::newRow("sola lettura") << true;
+    }
+    void discoGuasto()
+    {
+        QFETCH(bool, soloLettura);
+        Cartella c;
+        prova::DiscoPieno disco(c.percorso() + "/Studi", 64 * 1024);
+        StatoProgetto s = prova::progettoStudio();
+        SalvaStudio(c.percorso(), prova::testiStudio(), s, esempio);
+        const QByteArray prima = contenuto(s.NomeFile);
+        QString causa = disco.causa();
+        if (soloLettura) {
+            if (!disco.soloLettura())
+                QSKIP("qui non si può montare un file system");
+            causa = "il disco è in sola lettura";
+        }
+        StatoProgetto lungo = prova::progettoStudio();
+        lungo.StratiMax = 2000;
+        const QString testo = rifiuto(c.percorso(), prova::testiStudio(), lungo);
+        QVERIFY2(testo.contains(causa) && testo.contains("30x20-0_50.txt"), qPrintable(testo));
+        QCOMPARE(lungo.Salvato, Falso);
+        QCOMPARE(contenuto(s.NomeFile), prima);
+        QCOMPARE(c.studi(), QStringList{"30x20-0_50.txt"});
     }
 
     void rigaNonCalcolabile()

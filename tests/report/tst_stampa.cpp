@@ -1,16 +1,25 @@
+#include "DiscoPieno.h"
 #include "Esempi.h"
 #include "StampanteRegistrata.h"
 #include "report/SalvaStudio.h"
 #include "report/Stampa.h"
 #include "report/StampanteSistema.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <optional>
+
+#include <sys/stat.h>
 
 using namespace windara;
 using prova::StampanteRegistrata;
@@ -33,6 +42,33 @@ public:
 private:
     QString m_file;
 };
+
+// Answers the question with `risposta`, cancels before page `annullaAlla`, and records.
+class AvanzamentoRegistrato : public AvanzamentoStampa
+{
+public:
+    bool Conferma(int pagineCopia, int copie) override
+    {
+        domanda = QStringLiteral("%1x%2").arg(pagineCopia).arg(copie);
+        return risposta;
+    }
+    bool Pagina(int pagina, int totale) override
+    {
+        pagine << QStringLiteral("%1/%2").arg(pagina).arg(totale);
+        return pagina != annullaAlla;
+    }
+
+    bool risposta = true;
+    int annullaAlla = 0;
+    QString domanda;
+    QStringList pagine;
+};
+
+QByteArray contenuto(const QString &percorso)
+{
+    QFile f(percorso);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 } // namespace
 
@@ -104,15 +140,34 @@ private slots:
         QVERIFY(st.documenti.isEmpty());
     }
 
-    void studioScomparso()
+    // Only a regular file is printed: anything in its place is told at once, without
+    // waiting on a named pipe for a writer that never comes.
+    void studioIlleggibile_data()
     {
+        QTest::addColumn<QString>("alPosto");
+        QTest::addColumn<QString>("causa");
+        QTest::newRow("scomparso") << QString() << "il file non c'è più";
+        QTest::newRow("pipe con nome") << QString("pipe") << "al suo posto c'è una pipe con nome";
+        QTest::newRow("collegamento") << QString("collegamento") << "al suo posto c'è un collegamento simbolico";
+        QTest::newRow("cartella") << QString("cartella") << "al suo posto c'è una cartella";
+    }
+    void studioIlleggibile()
+    {
+        QFETCH(QString, alPosto);
+        QFETCH(QString, causa);
         StatoProgetto perso = s;
-        perso.NomeFile = cartella.path() + "/Studi/non-c-e.txt";
+        perso.NomeFile = cartella.path() + "/Studi/non-c-e-" + QTest::currentDataTag() + ".txt";
+        if (alPosto == "pipe")
+            QCOMPARE(mkfifo(QFile::encodeName(perso.NomeFile).constData(), 0600), 0);
+        if (alPosto == "collegamento")
+            QVERIFY(QFile::link(s.NomeFile, perso.NomeFile));
+        if (alPosto == "cartella")
+            QVERIFY(QDir().mkdir(perso.NomeFile));
         StampanteRegistrata st;
         const EsitoStampa e = StampaStudio(nullptr, perso, st);
         QVERIFY(st.documenti.isEmpty());
         QCOMPARE(e.stato, EsitoStampa::Stato::Fallita);
-        QVERIFY(e.messaggio.contains("non-c-e.txt"));
+        QVERIFY2(e.messaggio.contains("non-c-e-") && e.messaggio.contains(causa), qPrintable(e.messaggio));
     }
 
     void stampanteGuasta()
@@ -124,6 +179,121 @@ private slots:
         QCOMPARE(st.documenti.size(), 1);
         QCOMPARE(e.stato, EsitoStampa::Stato::Fallita);
         QVERIFY(e.messaggio.contains("carta esaurita"));
+    }
+
+    // The question before more than 50 pages, the progress page by page over every copy,
+    // and a cancel that stops before the next page and drops the print.
+    void avanzamento_data()
+    {
+        QTest::addColumn<int>("righePerPagina");
+        QTest::addColumn<int>("copie");
+        QTest::addColumn<bool>("risposta");
+        QTest::addColumn<int>("annullaAlla");
+        QTest::addColumn<QString>("domanda");
+        QTest::addColumn<int>("pagine");
+        QTest::addColumn<int>("documenti");
+        QTest::addColumn<int>("righe");
+        const int tutte = std::numeric_limits<int>::max();
+        QTest::newRow("una pagina") << tutte << 1 << true << 0 << "" << 1 << 1 << 26;
+        QTest::newRow("50 pagine senza domanda") << 13 << 25 << true << 0 << "" << 50 << 25 << 650;
+        QTest::newRow("52 pagine, domanda accettata") << 13 << 26 << true << 0 << "2x26" << 52 << 26 << 676;
+        QTest::newRow("52 pagine, domanda rifiutata") << 13 << 26 << false << 0 << "2x26" << 0 << 0 << 0;
+        QTest::newRow("annullata alla terza pagina") << 10 << 1 << true << 3 << "" << 3 << 0 << 20;
+    }
+    void avanzamento()
+    {
+        QFETCH(int, righePerPagina);
+        QFETCH(int, copie);
+        QFETCH(bool, risposta);
+        QFETCH(int, annullaAlla);
+        QFETCH(QString, domanda);
+        QFETCH(int, pagine);
+        QFETCH(int, documenti);
+        QFETCH(int, righe);
+        StampanteRegistrata st;
+        st.righePerPagina = righePerPagina;
+        st.copie = copie;
+        st.uscito = "qualcosa era uscito";
+        AvanzamentoRegistrato a;
+        a.risposta = risposta;
+        a.annullaAlla = annullaAlla;
+        const EsitoStampa e = StampaStudio(nullptr, s, st, &a);
+
+        const bool annullata = !risposta || annullaAlla > 0;
+        QCOMPARE(e.stato, annullata ? EsitoStampa::Stato::Annullata : EsitoStampa::Stato::Stampata);
+        QCOMPARE(st.annullata, annullaAlla > 0);
+        QCOMPARE(e.messaggio, annullaAlla > 0
+                                  ? QString("Stampa annullata prima della pagina 3 di 3: qualcosa era uscito.")
+                                  : QString());
+        QCOMPARE(a.domanda, domanda);
+        QStringList attese;
+        for (int p = 1; p <= pagine; ++p)
+            attese << QStringLiteral("%1/%2").arg(p).arg(annullaAlla > 0 ? 3 : pagine);
+        QCOMPARE(a.pagine, attese);
+        QCOMPARE(st.documenti.size(), documenti);
+        qsizetype stampate = st.corrente.size();
+        for (const QStringList &d : st.documenti)
+            stampate += d.size();
+        QCOMPARE(stampate, righe);
+        if (documenti > 0)
+            QCOMPARE(st.salti, pagine - documenti);
+    }
+
+    // A print to a file that is cancelled or runs out of room leaves the file there before
+    // as it was, and nothing else.
+    void stampaSuFileNonRiuscita_data()
+    {
+        QTest::addColumn<bool>("discoPieno");
+        QTest::newRow("annullata a meta'") << false;
+        QTest::newRow("disco pieno") << true;
+    }
+    void stampaSuFileNonRiuscita()
+    {
+        QFETCH(bool, discoPieno);
+        StatoProgetto lungo = s;
+        lungo.StratiMax = 150;
+        SalvaStudio(cartella.path(), prova::testiStudio("31"), lungo, {"06/12/2026", "."});
+        const QString uscita = cartella.path() + "/pdf";
+        QVERIFY(QDir().mkpath(uscita));
+        std::optional<prova::DiscoPieno> disco;
+        if (discoPieno)
+            disco.emplace(uscita, 8 * 1024);
+        const QString pdf = uscita + "/studio.pdf";
+        QVERIFY(QFile::copy(s.NomeFile, pdf)); // what the file held before
+        EsitoStampa e;
+        {
+            StampantePdf st(pdf);
+            AvanzamentoRegistrato a;
+            a.annullaAlla = discoPieno ? 0 : 2;
+            e = StampaStudio(nullptr, lungo, st, &a);
+            QCOMPARE(a.pagine.size(), discoPieno ? 3 : 2);
+        }
+        QCOMPARE(e.stato, discoPieno ? EsitoStampa::Stato::Fallita : EsitoStampa::Stato::Annullata);
+        QVERIFY2(discoPieno ? e.messaggio.contains(disco->causa()) : e.messaggio.isEmpty(), qPrintable(e.messaggio));
+        QCOMPARE(contenuto(pdf), contenuto(s.NomeFile));
+        QCOMPARE(QDir(uscita).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"studio.pdf"});
+    }
+
+    // The job is titled with the report's file name, and the dialog offers a print to a
+    // file as the report's name with .pdf beside it in Studi.
+    void titoloEFileProposto()
+    {
+        QString proposto;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialogo = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialogo);
+            proposto = dialogo->findChild<QLineEdit *>("filename")->text();
+            dialogo->accept();
+        });
+        StampanteSistema st;
+        QCOMPARE(StampaStudio(nullptr, s, st).stato, EsitoStampa::Stato::Stampata);
+        const QString pdf = cartella.path() + "/Studi/30x20-0_50.pdf";
+        QCOMPARE(proposto, QDir::toNativeSeparators(pdf));
+        QCOMPARE(st.printer().docName(), QString("30x20-0_50.txt"));
+        if (st.printer().outputFormat() != QPrinter::PdfFormat)
+            QSKIP("il dialogo si è aperto su una stampante vera");
+        QVERIFY(QFile::exists(pdf));
     }
 
     // A real print through QPrinter into a PDF: every line of the report, in a
