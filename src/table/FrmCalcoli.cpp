@@ -140,7 +140,7 @@ void frmCalcoli::Form_Load()
     } catch (const ErroreRuntime &e) {
         errore = e.testo();
     }
-    const GrigliaMemoria &g = m_modello->griglia();
+    const GrigliaValori &g = m_modello->griglia();
     for (int c = 0; c < ColonneTabella; ++c)
         if (g.colWidth(c) > 0)
             MSFlexGrid1->setColumnWidth(c, Pixel(g.colWidth(c)));

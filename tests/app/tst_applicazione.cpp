@@ -40,7 +40,7 @@ QByteArray contenuto(const QString &percorso)
 
 QStringList righeGriglia(const frmCalcoli &f)
 {
-    const GrigliaMemoria &g = f.modello().griglia();
+    const auto &g = f.modello().griglia();
     QStringList r;
     for (int i = 0; i < g.rows(); ++i) {
         QStringList riga;

@@ -1,0 +1,107 @@
+#include "table/GrigliaValori.h"
+
+#include "design/Errori.h"
+#include "design/Limiti.h"
+#include "table/GrigliaMemoria.h"
+
+#include <bit>
+
+namespace windara {
+
+void GrigliaValori::Compila(StatoProgetto &s, const QString &separatore)
+{
+    *this = GrigliaValori();
+    m_separatore = separatore;
+    if (s.StratiMax > StratiTabellaMax) {
+        m_troppiStrati = true;
+        // The header row of a table with no layers, from a copy: the design state stays as
+        // the refused fill leaves it.
+        StatoProgetto senzaStrati = s;
+        senzaStrati.StratiMax = 0;
+        try {
+            RiempiTabella(senzaStrati, *this);
+        } catch (const ErroreRuntime &) {
+            // Only the resistance per metre can fail here, after the last header.
+        }
+    }
+    RiempiTabella(s, *this);
+}
+
+QString GrigliaValori::text(int riga, int colonna) const
+{
+    if (!scritta(riga, colonna))
+        return {};
+    if (riga == 0)
+        return m_intestazioni[colonna];
+    const std::int64_t v = m_valori[std::size_t(colonna * (m_righe - 1) + riga - 1)];
+    switch (m_tipi[colonna]) {
+    case Tipo::Strato:
+        return QString::number(riga);
+    case Tipo::Generale:
+        return TestoGenerale(std::bit_cast<double>(v), m_separatore);
+    case Tipo::Fisso:
+        return TestoFisso(Valuta{v}, m_separatore);
+    case Tipo::NonDisponibile:
+        return ResistenzaNonDisponibile();
+    }
+    return {};
+}
+
+int GrigliaValori::alignment(int riga, int colonna) const
+{
+    if (!scritta(riga, colonna) || (riga == 0 && !m_intestazioneAllineata[colonna]))
+        return GrigliaMemoria::AllineamentoPredefinito;
+    return AllineamentoCentroAlto;
+}
+
+void GrigliaValori::righe(int righe)
+{
+    m_righe = righe;
+    m_valori.assign(std::size_t(righe - 1) * ColonneTabella, 0);
+}
+
+void GrigliaValori::intestazione(int colonna, const QString &testo, bool allinea)
+{
+    segna(colonna, 0);
+    m_intestazioni[colonna] = testo;
+    m_intestazioneAllineata[colonna] = allinea;
+}
+
+void GrigliaValori::strato(int riga)
+{
+    segna(0, riga);
+    m_tipi[0] = Tipo::Strato;
+}
+
+void GrigliaValori::generale(int colonna, int riga, double v)
+{
+    segna(colonna, riga);
+    m_tipi[colonna] = Tipo::Generale;
+    valore(colonna, riga) = std::bit_cast<std::int64_t>(v);
+}
+
+void GrigliaValori::fisso(int colonna, int riga, const Valuta &v)
+{
+    segna(colonna, riga);
+    m_tipi[colonna] = Tipo::Fisso;
+    valore(colonna, riga) = v.decimillesimi;
+}
+
+void GrigliaValori::nonDisponibile(int colonna, int riga)
+{
+    segna(colonna, riga);
+    m_tipi[colonna] = Tipo::NonDisponibile;
+}
+
+void GrigliaValori::segna(int colonna, int riga)
+{
+    m_colonnaFine = colonna;
+    m_rigaFine = riga;
+}
+
+bool GrigliaValori::scritta(int riga, int colonna) const
+{
+    return colonna < m_colonnaFine || (colonna == m_colonnaFine && riga <= m_rigaFine);
+}
+
+} // namespace windara
