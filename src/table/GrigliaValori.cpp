@@ -1,12 +1,23 @@
 #include "table/GrigliaValori.h"
 
+#include "design/Avvolgimento.h"
 #include "design/Errori.h"
 #include "design/Limiti.h"
 #include "table/GrigliaMemoria.h"
 
-#include <bit>
+#include <cmath>
 
 namespace windara {
+
+namespace {
+
+// Below this magnitude the 15-digit decimal of a value, or of a product, fits a four-decimal
+// value (at most 922,337,203,685,477.5807), so making it cannot fail and may wait until the
+// cell is read. Beyond it the value is made at once, so that an overflow stops the fill at
+// that cell as it always has.
+constexpr double MassimoSicuro = 9e14;
+
+} // namespace
 
 void GrigliaValori::Compila(StatoProgetto &s, const QString &separatore)
 {
@@ -33,14 +44,16 @@ QString GrigliaValori::text(int riga, int colonna) const
         return {};
     if (riga == 0)
         return m_intestazioni[colonna];
-    const std::int64_t v = m_valori[std::size_t(colonna * (m_righe - 1) + riga - 1)];
+    const double v = m_valori[std::size_t(colonna * (m_righe - 1) + riga - 1)];
     switch (m_tipi[colonna]) {
     case Tipo::Strato:
         return QString::number(riga);
     case Tipo::Generale:
-        return TestoGenerale(std::bit_cast<double>(v), m_separatore);
+        return TestoGenerale(v, m_separatore);
     case Tipo::Fisso:
-        return TestoFisso(Valuta{v}, m_separatore);
+        return TestoFisso(Valuta::da(v), m_separatore);
+    case Tipo::Resistenza:
+        return TestoFisso(avvolgimento::Resistenza(v, m_resistenzeMetro[colonna]), m_separatore);
     case Tipo::NonDisponibile:
         return ResistenzaNonDisponibile();
     }
@@ -77,14 +90,27 @@ void GrigliaValori::generale(int colonna, int riga, double v)
 {
     segna(colonna, riga);
     m_tipi[colonna] = Tipo::Generale;
-    valore(colonna, riga) = std::bit_cast<std::int64_t>(v);
+    valore(colonna, riga) = v;
 }
 
-void GrigliaValori::fisso(int colonna, int riga, const Valuta &v)
+void GrigliaValori::fisso(int colonna, int riga, double v)
 {
+    if (!(std::fabs(v) < MassimoSicuro))
+        (void)Valuta::da(v);
     segna(colonna, riga);
     m_tipi[colonna] = Tipo::Fisso;
-    valore(colonna, riga) = v.decimillesimi;
+    valore(colonna, riga) = v;
+}
+
+void GrigliaValori::resistenza(int colonna, int riga, double filo, double resistenzaMetro)
+{
+    // The decimals of the two factors differ from the doubles by a few parts in 10^15.
+    if (!(std::fabs(filo * resistenzaMetro) < MassimoSicuro))
+        (void)avvolgimento::Resistenza(filo, resistenzaMetro);
+    segna(colonna, riga);
+    m_tipi[colonna] = Tipo::Resistenza;
+    m_resistenzeMetro[colonna] = resistenzaMetro;
+    valore(colonna, riga) = filo;
 }
 
 void GrigliaValori::nonDisponibile(int colonna, int riga)

@@ -11,9 +11,9 @@
 namespace windara {
 
 // The inductance table kept as the values of its cells: the fill computes every value, and
-// stops where one fails, as it always does; a cell's text is written only when it is read.
-// A table of 32,766 rows holds 1.6 MB of numbers instead of 196,596 texts. Read as a
-// GrigliaMemoria filled by CompilaTabella reads.
+// stops where one fails, as it always does; a cell's text, and the four-decimal value it
+// shows, are made only when it is read. A table of 32,766 rows holds 1.6 MB of numbers
+// instead of 196,596 texts. Read as a GrigliaMemoria filled by CompilaTabella reads.
 class GrigliaValori final : private DestinazioneTabella
 {
 public:
@@ -31,25 +31,27 @@ public:
     bool troppiStrati() const { return m_troppiStrati; }
 
 private:
-    enum class Tipo : std::uint8_t { Strato, Generale, Fisso, NonDisponibile };
+    enum class Tipo : std::uint8_t { Strato, Generale, Fisso, Resistenza, NonDisponibile };
 
     void righe(int righe) override;
     void intestazione(int colonna, const QString &testo, bool allinea) override;
     void larghezza(int colonna, int twips) override { m_larghezze[colonna] = twips; }
     void strato(int riga) override;
     void generale(int colonna, int riga, double v) override;
-    void fisso(int colonna, int riga, const Valuta &v) override;
+    void fisso(int colonna, int riga, double v) override;
+    void resistenza(int colonna, int riga, double filo, double resistenzaMetro) override;
     void nonDisponibile(int colonna, int riga) override;
 
     // The fill hands cells over in order, column by column and row by row within a column,
     // so the last one handed over tells every cell written from every cell left empty.
     void segna(int colonna, int riga);
     bool scritta(int riga, int colonna) const;
-    std::int64_t &valore(int colonna, int riga) { return m_valori[std::size_t(colonna * (m_righe - 1) + riga - 1)]; }
+    double &valore(int colonna, int riga) { return m_valori[std::size_t(colonna * (m_righe - 1) + riga - 1)]; }
 
-    int m_righe = 2; // as a fresh GrigliaMemoria
-    std::vector<std::int64_t> m_valori; // column-major, rows 1 to n; doubles by their bits
+    int m_righe = 2;              // as a fresh GrigliaMemoria
+    std::vector<double> m_valori; // column-major, rows 1 to n
     std::array<Tipo, ColonneTabella> m_tipi{};
+    std::array<double, ColonneTabella> m_resistenzeMetro{};
     std::array<QString, ColonneTabella> m_intestazioni;
     std::array<bool, ColonneTabella> m_intestazioneAllineata{};
     std::array<int, ColonneTabella> m_larghezze{};

@@ -35,7 +35,14 @@ public:
     void larghezza(int colonna, int twips) override { m_g.setColWidth(colonna, twips); }
     void strato(int riga) override { cella(0, riga, QString::number(riga), true); }
     void generale(int colonna, int riga, double v) override { cella(colonna, riga, TestoGenerale(v, m_sep), true); }
-    void fisso(int colonna, int riga, const Valuta &v) override { cella(colonna, riga, TestoFisso(v, m_sep), true); }
+    void fisso(int colonna, int riga, double v) override
+    {
+        cella(colonna, riga, TestoFisso(Valuta::da(v), m_sep), true);
+    }
+    void resistenza(int colonna, int riga, double filo, double resistenzaMetro) override
+    {
+        cella(colonna, riga, TestoFisso(Resistenza(filo, resistenzaMetro), m_sep), true);
+    }
     void nonDisponibile(int colonna, int riga) override { cella(colonna, riga, ResistenzaNonDisponibile(), true); }
 
 private:
@@ -79,7 +86,7 @@ void RiempiTabella(StatoProgetto &s, DestinazioneTabella &d)
 
     d.intestazione(4, QStringLiteral("Induttanza (mH)"), true);
     d.larghezza(4, LarghezzaColonnaTwips);
-    PerOgniStrato(s, [&](double n) { d.fisso(4, riga(n), Valuta::da(InduttanzaStrato(n, s))); });
+    PerOgniStrato(s, [&](double n) { d.fisso(4, riga(n), InduttanzaStrato(n, s)); });
 
     d.intestazione(5, QStringLiteral("R teorica (Ohm)"), true);
     d.larghezza(5, LarghezzaColonnaTwips);
@@ -89,7 +96,7 @@ void RiempiTabella(StatoProgetto &s, DestinazioneTabella &d)
         if (s.ResistenzaMetroIgnota)
             d.nonDisponibile(5, riga(n));
         else
-            d.fisso(5, riga(n), Resistenza(Filo(n, s.DiametroFilo, s.DiametroD1, s.SpirePerStrato), r));
+            d.resistenza(5, riga(n), Filo(n, s.DiametroFilo, s.DiametroD1, s.SpirePerStrato), r);
     });
 }
 

@@ -40,10 +40,13 @@ public:
     virtual void righe(int righe) = 0;
     virtual void intestazione(int colonna, const QString &testo, bool allinea) = 0;
     virtual void larghezza(int colonna, int twips) = 0;
-    virtual void strato(int riga) = 0;                              // column 0: the layer number
-    virtual void generale(int colonna, int riga, double v) = 0;     // written by TestoGenerale
-    virtual void fisso(int colonna, int riga, const Valuta &v) = 0; // written by TestoFisso
-    virtual void nonDisponibile(int colonna, int riga) = 0;         // ResistenzaNonDisponibile()
+    virtual void strato(int riga) = 0;                          // column 0: the layer number
+    virtual void generale(int colonna, int riga, double v) = 0; // written by TestoGenerale
+    virtual void fisso(int colonna, int riga, double v) = 0;    // by TestoFisso of Valuta::da(v)
+    // By TestoFisso of avvolgimento::Resistenza(filo, resistenzaMetro); within a fill the
+    // resistance per metre is the same for every row.
+    virtual void resistenza(int colonna, int riga, double filo, double resistenzaMetro) = 0;
+    virtual void nonDisponibile(int colonna, int riga) = 0; // ResistenzaNonDisponibile()
 };
 
 // The inductance table of the design state, cell by cell into the destination, column by

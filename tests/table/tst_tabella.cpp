@@ -166,6 +166,15 @@ private slots:
             << progetto(0, 40, 0, 0, 3, "0.0872") << "." << QStringList{"3", "120", "0", "0", "", ""};
         QTest::newRow("arresto colonna 4 riga 2") << progetto(20, 1e154, 0.5, 10, 2, "0.0872") << "."
                                                   << QStringList{"2", "2E+154", "6", "7.536E+152", "", ""};
+        // Four-decimal values beyond their range stop the fill at their cell; near it, not.
+        QTest::newRow("induttanza oltre i quattro decimali")
+            << progetto(20, 1e11, 0.5, 10, 2, "0.0872") << "."
+            << QStringList{"2", "200000000000", "6", "7536000000", "", ""};
+        QTest::newRow("induttanza vicina al limite")
+            << progetto(20, 1.5e10, 0.5, 10, 1, "0.0872") << "."
+            << QStringList{"1", "15000000000", "5.5", "518100000", "902305860277136", "45178320"};
+        QTest::newRow("resistenza oltre i quattro decimali")
+            << progetto(20, 40, 0.5, 10, 3, "1e15") << "." << QStringList{"3", "120", "6.5", "4.8984", "0.0653", ""};
         QTest::newRow("arresto colonna 5")
             << progetto(20, 40, 0.5, 10, 3, "1e999") << "." << QStringList{"3", "120", "6.5", "4.8984", "0.0653", ""};
     }
