@@ -144,7 +144,9 @@ void frmCalcoli::Form_Load()
     for (int c = 0; c < ColonneTabella; ++c)
         if (g.colWidth(c) > 0)
             MSFlexGrid1->setColumnWidth(c, Pixel(g.colWidth(c)));
-    if (!errore.isEmpty())
+    if (g.troppiStrati())
+        ui::MostraAvviso(this, MessaggioTroppiStrati(s.StratiMax));
+    else if (!errore.isEmpty())
         ui::MostraErrore(this, QStringLiteral("Il calcolo della tabella si è interrotto: %1.\n"
                                               "La tabella mostra le righe calcolate fino a quel punto.")
                                    .arg(errore));

@@ -9,6 +9,15 @@ namespace windara {
 
 using namespace avvolgimento;
 
+QString MessaggioTroppiStrati(int strati)
+{
+    return QStringLiteral("Il progetto ha %1 strati, ma la tabella ne può contenere al massimo %2: "
+                          "la tabella non è stata calcolata.\n\n"
+                          "Ridurre la dimensione B o scegliere un filo più spesso, poi premere di nuovo Calcola.")
+        .arg(strati)
+        .arg(StratiTabellaMax);
+}
+
 QString TestoGenerale(double v, const QString &separatore)
 {
     const Decimale15 d = Decimale15::da(v);

@@ -27,6 +27,9 @@ constexpr int StratiTabellaMax = 32766;
 constexpr int LarghezzaColonnaTwips = 1800;
 constexpr int AllineamentoCentroAlto = 3;
 
+// What the user is told when the design has more layers than the table holds.
+QString MessaggioTroppiStrati(int strati);
+
 // The texts of the grid: no leading blank, the user's decimal separator.
 QString TestoGenerale(double v, const QString &separatore);
 QString TestoFisso(const Valuta &v, const QString &separatore);
