@@ -91,7 +91,7 @@ void frmCalcoli::creaControlli()
     MSFlexGrid1->setFont(ui::FontArial(9));
     MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGrid1->setWordWrap(false);
-    MSFlexGrid1->setStyleSheet(QStringLiteral("QTableView#MSFlexGrid1 { gridline-color: rgb(192, 192, 192); }"));
+    ui::ColoreGriglia(MSFlexGrid1, QColor(192, 192, 192));
     // No fixed column; the fixed row is the header, which stays in view while scrolling.
     MSFlexGrid1->verticalHeader()->hide();
     QHeaderView *verticale = MSFlexGrid1->verticalHeader();

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QFont>
 
+class QTableView;
+
 namespace windara::ui {
 
 // A colour written as &H00BBGGRR&: red in the low byte.
@@ -14,5 +16,11 @@ constexpr QColor ColoreVB(quint32 bbggrr) noexcept
 // Arial at a size in points, falling back to the metric-compatible Liberation Sans,
 // so that captions laid out in twips fit their controls.
 QFont FontArial(qreal punti, bool grassetto = false);
+
+// A table whose grid lines are drawn in a colour of its own, everything else as the
+// application's style draws it: the same pixels as the style sheet "gridline-color", without
+// putting the style-sheet engine on the table and on every widget inside it, which costs at
+// every opening and every paint.
+void ColoreGriglia(QTableView *tabella, const QColor &colore);
 
 } // namespace windara::ui
