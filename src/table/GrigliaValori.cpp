@@ -70,7 +70,7 @@ int GrigliaValori::alignment(int riga, int colonna) const
 void GrigliaValori::righe(int righe)
 {
     m_righe = righe;
-    m_valori.assign(std::size_t(righe - 1) * ColonneTabella, 0);
+    m_valori.reset(righe > 1 ? new double[std::size_t(righe - 1) * ColonneTabella] : nullptr);
 }
 
 void GrigliaValori::intestazione(int colonna, const QString &testo, bool allinea)

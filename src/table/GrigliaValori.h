@@ -6,7 +6,7 @@
 
 #include <array>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 namespace windara {
 
@@ -48,8 +48,10 @@ private:
     bool scritta(int riga, int colonna) const;
     double &valore(int colonna, int riga) { return m_valori[std::size_t(colonna * (m_righe - 1) + riga - 1)]; }
 
-    int m_righe = 2;              // as a fresh GrigliaMemoria
-    std::vector<double> m_valori; // column-major, rows 1 to n
+    int m_righe = 2; // as a fresh GrigliaMemoria
+    // Column-major, rows 1 to n; a cell is read only once written, so the storage is left
+    // uninitialised rather than zeroed.
+    std::unique_ptr<double[]> m_valori;
     std::array<Tipo, ColonneTabella> m_tipi{};
     std::array<double, ColonneTabella> m_resistenzeMetro{};
     std::array<QString, ColonneTabella> m_intestazioni;
