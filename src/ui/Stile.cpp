@@ -7,6 +7,10 @@
 #include <QStyleFactory>
 #include <QTableView>
 
+#if WINDARA_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
+
 namespace windara::ui {
 
 QFont FontArial(qreal punti, bool grassetto)
@@ -44,6 +48,14 @@ private:
 };
 
 } // namespace
+
+void PreparaCaratteri()
+{
+#if WINDARA_FONTCONFIG
+    // Qt reads the same default configuration at its first font, and finds it read.
+    FcInit();
+#endif
+}
 
 void ColoreGriglia(QTableView *tabella, const QColor &colore)
 {

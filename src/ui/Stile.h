@@ -17,6 +17,11 @@ constexpr QColor ColoreVB(quint32 bbggrr) noexcept
 // so that captions laid out in twips fit their controls.
 QFont FontArial(qreal punti, bool grassetto = false);
 
+// Reads the system's font configuration and font caches, which the first font would
+// otherwise wait for; from any thread, before the application object exists. Does nothing
+// where the fonts do not come from fontconfig.
+void PreparaCaratteri();
+
 // A table whose grid lines are drawn in a colour of its own, everything else as the
 // application's style draws it: the same pixels as the style sheet "gridline-color", without
 // putting the style-sheet engine on the table and on every widget inside it, which costs at
