@@ -119,15 +119,4 @@ void GrigliaValori::nonDisponibile(int colonna, int riga)
     m_tipi[colonna] = Tipo::NonDisponibile;
 }
 
-void GrigliaValori::segna(int colonna, int riga)
-{
-    m_colonnaFine = colonna;
-    m_rigaFine = riga;
-}
-
-bool GrigliaValori::scritta(int riga, int colonna) const
-{
-    return colonna < m_colonnaFine || (colonna == m_colonnaFine && riga <= m_rigaFine);
-}
-
 } // namespace windara

@@ -44,8 +44,15 @@ private:
 
     // The fill hands cells over in order, column by column and row by row within a column,
     // so the last one handed over tells every cell written from every cell left empty.
-    void segna(int colonna, int riga);
-    bool scritta(int riga, int colonna) const;
+    void segna(int colonna, int riga)
+    {
+        m_colonnaFine = colonna;
+        m_rigaFine = riga;
+    }
+    bool scritta(int riga, int colonna) const
+    {
+        return colonna < m_colonnaFine || (colonna == m_colonnaFine && riga <= m_rigaFine);
+    }
     double &valore(int colonna, int riga) { return m_valori[std::size_t(colonna * (m_righe - 1) + riga - 1)]; }
 
     int m_righe = 2; // as a fresh GrigliaMemoria
