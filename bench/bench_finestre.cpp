@@ -124,7 +124,7 @@ int main(int argc, char **argv)
     apriEChiudi(dialogo);
     const long prima = residente();
     std::vector<double> apre, apreRif, chiude, chiudeRif;
-    for (int r = 0; r < 15; ++r) {
+    for (int r = 0; r < 31; ++r) {
         const bool primaIlRiferimento = r % 2;
         if (primaIlRiferimento) {
             const auto [a, c] = apriEChiudi(dialogo);
@@ -152,7 +152,7 @@ int main(int argc, char **argv)
         banco::memoria("finestra dei risultati di 32766 strati aperta (VmRSS)", residente());
     }
     QApplication::processEvents();
-    banco::memoria("lasciata dopo 15 aperture e chiusure dei risultati (VmRSS)", dopo - prima, 5 * 1024);
+    banco::memoria("lasciata dopo 31 aperture e chiusure dei risultati (VmRSS)", dopo - prima, 5 * 1024);
 
     try {
         s.DatabaseFili = ApriCatalogo(cartella);
@@ -183,7 +183,7 @@ int main(int argc, char **argv)
             return d;
         };
         std::vector<double> tempi, tempiRif;
-        for (int r = 0; r <= 21; ++r) {
+        for (int r = 0; r <= 41; ++r) {
             const double rif1 = r % 2 ? apriEChiudi(dialogoFili).first : 0;
             const double t = apriEChiudi(tabellaFili).first;
             const double rif2 = r % 2 ? 0 : apriEChiudi(dialogoFili).first;
