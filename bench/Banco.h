@@ -3,7 +3,8 @@
 // A tiny benchmark harness. The machine is shared and noisy, so a figure means most as a
 // ratio against its floor or its pair measured in the same run, taken in turn:
 //   "COPPIA|name|median µs|reference name|reference median µs|median ratio|goal ratio"
-// A figure with no pair is printed against a fixed goal: "BANCO|name|median µs|goal µs".
+// A figure with no pair is printed against a fixed goal: "BANCO|name|median µs|goal µs";
+// memory as "MEMORIA|name|kB|ceiling kB" (ceiling 0: none).
 // scripts/bench gathers both into its table.
 
 #include <algorithm>
@@ -48,13 +49,28 @@ inline double misura(const std::string &nome, double obiettivoMicro, int ripetiz
     return m;
 }
 
-// Times fn() and its reference in turn, `ripetizioni` pairs, and prints both medians and
-// the median of the pairs' ratios (each pair ran under the same load).
+// Prints a figure against its reference from runs paired in turn: both medians and the
+// median of the pairs' ratios (each pair ran under the same load).
+inline double riportaCoppia(const std::string &nome, const std::vector<double> &tempi,
+                            const std::string &nomeRiferimento, const std::vector<double> &tempiRif,
+                            double obiettivoRapporto)
+{
+    std::vector<double> rapporti;
+    for (size_t i = 0; i < tempi.size() && i < tempiRif.size(); ++i)
+        rapporti.push_back(tempiRif[i] > 0 ? tempi[i] / tempiRif[i] : 0);
+    const double rapporto = mediana(rapporti);
+    std::printf("COPPIA|%s|%.3f|%s|%.3f|%.3f|%.3f\n", nome.c_str(), mediana(tempi), nomeRiferimento.c_str(),
+                mediana(tempiRif), rapporto, obiettivoRapporto);
+    std::fflush(stdout);
+    return rapporto;
+}
+
+// Times fn() and its reference in turn, `ripetizioni` pairs, and prints them as riportaCoppia.
 inline double coppia(const std::string &nome, const std::function<void()> &fn, const std::string &nomeRiferimento,
                      const std::function<void()> &riferimento, double obiettivoRapporto, int ripetizioni,
                      int interni = 1)
 {
-    std::vector<double> tempi, tempiRif, rapporti;
+    std::vector<double> tempi, tempiRif;
     auto cronometra = [interni](const std::function<void()> &f) {
         const auto t0 = std::chrono::steady_clock::now();
         for (int i = 0; i < interni; ++i)
@@ -76,13 +92,15 @@ inline double coppia(const std::string &nome, const std::function<void()> &fn, c
         }
         tempi.push_back(t);
         tempiRif.push_back(tr);
-        rapporti.push_back(tr > 0 ? t / tr : 0);
     }
-    const double rapporto = mediana(rapporti);
-    std::printf("COPPIA|%s|%.3f|%s|%.3f|%.3f|%.3f\n", nome.c_str(), mediana(tempi), nomeRiferimento.c_str(),
-                mediana(tempiRif), rapporto, obiettivoRapporto);
+    return riportaCoppia(nome, tempi, nomeRiferimento, tempiRif, obiettivoRapporto);
+}
+
+// A memory figure in kB, with its ceiling when it has one (0: none).
+inline void memoria(const std::string &nome, long kB, long massimoKB = 0)
+{
+    std::printf("MEMORIA|%s|%ld|%ld\n", nome.c_str(), kB, massimoKB);
     std::fflush(stdout);
-    return rapporto;
 }
 
 } // namespace banco

@@ -1,6 +1,7 @@
-// The two secondary windows, from the command to the window on screen: the results window
-// with the largest table the program makes (32,766 layers: B about 1640 mm with a 0.05 mm
-// wire) and the wire table window.
+// The two secondary windows, from the command to the window on screen and back, each in turn
+// with a plain QTableView dialog of the same size and rows: the results window with the
+// largest table the program makes (32,766 layers: B about 1640 mm with a 0.05 mm wire),
+// opening and closing, and the memory it leaves behind; the wire table window, opening.
 
 #include "Banco.h"
 
@@ -10,8 +11,12 @@
 #include "table/FrmCalcoli.h"
 #include "table/ModelloGriglia.h"
 
+#include <QAbstractTableModel>
 #include <QApplication>
+#include <QFile>
 #include <QTableView>
+
+#include <malloc.h>
 
 #include <chrono>
 #include <cstdio>
@@ -22,23 +27,53 @@ using namespace windara;
 
 namespace {
 
-// Builds, shows and paints a window; the destruction of the previous one is not counted.
-template <class Crea>
-void finestra(const std::string &nome, double obiettivoMicro, int ripetizioni, Crea crea)
+double microDa(std::chrono::steady_clock::time_point t0)
 {
-    std::vector<double> tempi;
-    for (int r = 0; r <= ripetizioni; ++r) {
-        const auto t0 = std::chrono::steady_clock::now();
-        std::unique_ptr<QDialog> f = crea();
-        f->show();
-        QApplication::processEvents();
-        const auto t1 = std::chrono::steady_clock::now();
-        if (r > 0)
-            tempi.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
-        f.reset();
-        QApplication::processEvents();
+    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count();
+}
+
+// Opening (built, shown, painted) and closing (destroyed, events handled), timed apart.
+template <class Crea>
+std::pair<double, double> apriEChiudi(Crea crea)
+{
+    const auto t0 = std::chrono::steady_clock::now();
+    std::unique_ptr<QDialog> f = crea();
+    f->show();
+    QApplication::processEvents();
+    const double apertura = microDa(t0);
+    const auto t1 = std::chrono::steady_clock::now();
+    f.reset();
+    QApplication::processEvents();
+    return {apertura, microDa(t1)};
+}
+
+// The floor: a table of the same rows and columns whose texts cost nothing to make.
+class ModelloSemplice : public QAbstractTableModel
+{
+public:
+    ModelloSemplice(int righe, int colonne) : m_righe(righe), m_colonne(colonne) {}
+    int rowCount(const QModelIndex &) const override { return m_righe; }
+    int columnCount(const QModelIndex &) const override { return m_colonne; }
+    QVariant data(const QModelIndex &i, int ruolo) const override
+    {
+        return ruolo == Qt::DisplayRole ? QVariant(QString::number(i.row() * m_colonne + i.column())) : QVariant();
     }
-    banco::riporta(nome, banco::mediana(tempi), obiettivoMicro);
+
+private:
+    int m_righe, m_colonne;
+};
+
+// VmRSS in kB once the allocator has handed back what it can.
+long residente()
+{
+    malloc_trim(0);
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &riga : f.readAll().split('\n'))
+        if (riga.startsWith("VmRSS:"))
+            return riga.mid(6).trimmed().split(' ').first().toLong();
+    return 0;
 }
 
 } // namespace
@@ -58,21 +93,107 @@ int main(int argc, char **argv)
     s.DiametroD1 = 10;
     s.StratiMax = 32766;
     s.ResistenzaMetro = QStringLiteral("8.781");
-    finestra("finestra dei risultati, 32766 strati", 150000, 11, [&] {
+    auto risultati = [&] {
         auto f = std::make_unique<frmCalcoli>(cartella, TestiStudio{}, nullptr);
         if (f->modello().rowCount() != 32766)
             std::abort();
         return f;
-    });
+    };
+    // The plain dialog takes the outer size of the results window and the place of its grid.
+    QSize dimensione;
+    QRect posto;
+    {
+        auto f = risultati();
+        f->show();
+        QApplication::processEvents();
+        dimensione = f->size();
+        auto *g = f->findChild<QTableView *>(QStringLiteral("MSFlexGrid1"));
+        posto = QRect(g->mapTo(f.get(), QPoint(0, 0)), g->size());
+    }
+    QApplication::processEvents();
+    ModelloSemplice semplice(32766, 6);
+    auto dialogo = [&] {
+        auto d = std::make_unique<QDialog>();
+        d->setFixedSize(dimensione);
+        auto *vista = new QTableView(d.get());
+        vista->setModel(&semplice);
+        vista->setGeometry(posto);
+        return d;
+    };
+
+    apriEChiudi(dialogo);
+    const long prima = residente();
+    std::vector<double> apre, apreRif, chiude, chiudeRif;
+    for (int r = 0; r < 31; ++r) {
+        const bool primaIlRiferimento = r % 2;
+        if (primaIlRiferimento) {
+            const auto [a, c] = apriEChiudi(dialogo);
+            apreRif.push_back(a);
+            chiudeRif.push_back(c);
+        }
+        const auto [a, c] = apriEChiudi(risultati);
+        apre.push_back(a);
+        chiude.push_back(c);
+        if (!primaIlRiferimento) {
+            const auto [ar, cr] = apriEChiudi(dialogo);
+            apreRif.push_back(ar);
+            chiudeRif.push_back(cr);
+        }
+    }
+    const long dopo = residente();
+    banco::riportaCoppia("apertura della finestra dei risultati, 32766 strati", apre,
+                         "dialogo con QTableView semplice della stessa misura", apreRif, 2.0);
+    banco::riportaCoppia("chiusura della finestra dei risultati, 32766 strati", chiude,
+                         "chiusura del dialogo con QTableView semplice", chiudeRif, 2.0);
+    {
+        auto f = risultati();
+        f->show();
+        QApplication::processEvents();
+        banco::memoria("finestra dei risultati di 32766 strati aperta (VmRSS)", residente());
+    }
+    QApplication::processEvents();
+    banco::memoria("lasciata dopo 31 aperture e chiusure dei risultati (VmRSS)", dopo - prima, 5 * 1024);
 
     try {
         s.DatabaseFili = ApriCatalogo(cartella);
-        finestra("finestra della tabella dei fili", 50000, 31, [&] {
+        auto tabellaFili = [&] {
             auto f = std::make_unique<frmtabella>(cartella);
             if (f->findChild<QTableView *>(QStringLiteral("DBGrid1"))->model()->rowCount() != 57)
                 std::abort();
             return f;
-        });
+        };
+        QSize misura;
+        QRect griglia;
+        {
+            auto f = tabellaFili();
+            f->show();
+            QApplication::processEvents();
+            misura = f->size();
+            auto *g = f->findChild<QTableView *>(QStringLiteral("DBGrid1"));
+            griglia = QRect(g->mapTo(f.get(), QPoint(0, 0)), g->size());
+        }
+        QApplication::processEvents();
+        ModelloSemplice fili(57, 5);
+        auto dialogoFili = [&] {
+            auto d = std::make_unique<QDialog>();
+            d->setFixedSize(misura);
+            auto *vista = new QTableView(d.get());
+            vista->setModel(&fili);
+            vista->setGeometry(griglia);
+            return d;
+        };
+        std::vector<double> tempi, tempiRif;
+        for (int r = 0; r <= 41; ++r) {
+            const double rif1 = r % 2 ? apriEChiudi(dialogoFili).first : 0;
+            const double t = apriEChiudi(tabellaFili).first;
+            const double rif2 = r % 2 ? 0 : apriEChiudi(dialogoFili).first;
+            if (r > 0) {
+                tempi.push_back(t);
+                tempiRif.push_back(rif1 + rif2);
+            }
+        }
+        banco::riportaCoppia("apertura della finestra della tabella dei fili", tempi,
+                             "dialogo con QTableView semplice di 57 righe", tempiRif, 2.0);
     } catch (const ErroreRuntime &e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.testo()));
         return 1;

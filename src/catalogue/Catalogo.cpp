@@ -191,6 +191,14 @@ QString ApriCatalogo(const QString &cartellaProgramma, const QString &connession
     throw Errore(Tipo::File, percorso, causa);
 }
 
+void PreparaDriverCatalogo()
+{
+    // A connection of this thread's own, made and dropped: loading the driver is the cost.
+    const QString nome = NuovaConnessione(QStringLiteral("windara-preparazione"));
+    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
+    QSqlDatabase::removeDatabase(nome);
+}
+
 ErroreRuntime ErroreCatalogo(const QString &connessione, const QSqlError &errore)
 {
     return ErroreInterrogazione(QSqlDatabase::database(connessione, false), errore);

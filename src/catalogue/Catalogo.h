@@ -42,6 +42,10 @@ QString TestoValore(const QVariant &valore);
 // cause in Italian; the file is never created. Returns the connection name.
 QString ApriCatalogo(const QString &cartellaProgramma, const QString &connessione = QStringLiteral("DatabaseFili"));
 
+// Loads the catalogue's database driver ahead of the first ApriCatalogo, which then finds it
+// loaded; from any thread, once the application object exists. Opens no file.
+void PreparaDriverCatalogo();
+
 // A connection name not in use yet: radice-1, radice-2, ... A replacement connection is
 // opened under a new name and takes over only once it has been read.
 QString NuovaConnessione(const QString &radice);

@@ -136,7 +136,7 @@ void frmtabella::creaControlli()
     DBGrid1->setWordWrap(false);
     ui::CopiaSelezione(DBGrid1);
     DBGrid1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    DBGrid1->setStyleSheet(QStringLiteral("QTableView#DBGrid1 { gridline-color: rgb(128, 128, 128); }"));
+    ui::ColoreGriglia(DBGrid1, QColor(128, 128, 128));
     DBGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     DBGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QHeaderView *selettori = DBGrid1->verticalHeader();

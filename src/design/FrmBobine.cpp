@@ -19,6 +19,8 @@
 #include <QMenuBar>
 #include <QSvgWidget>
 
+#include <limits>
+
 namespace windara {
 
 using ui::PosizionaTwips;
@@ -62,8 +64,9 @@ QLineEdit *casella(QWidget *padre, const char *nome, int l, int t, int w, int h)
     auto *c = new QLineEdit(padre);
     c->setObjectName(QLatin1String(nome));
     c->setFont(ui::FontArial(8.25));
-    // Any text, any length: the computation reads it with Val.
-    c->setMaxLength(32767);
+    // Any text, any length: the computation reads it with Val. The largest length a line
+    // edit takes stands for no limit (its default, 32767, cuts a longer paste short).
+    c->setMaxLength(std::numeric_limits<int>::max());
     PosizionaTwips(c, l, t, w, h);
     return c;
 }

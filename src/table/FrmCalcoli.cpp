@@ -96,7 +96,7 @@ void frmCalcoli::creaControlli()
     MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGrid1->setWordWrap(false);
     ui::CopiaSelezione(MSFlexGrid1);
-    MSFlexGrid1->setStyleSheet(QStringLiteral("QTableView#MSFlexGrid1 { gridline-color: rgb(192, 192, 192); }"));
+    ui::ColoreGriglia(MSFlexGrid1, QColor(192, 192, 192));
     // No fixed column; the fixed row is the header, which stays in view while scrolling.
     MSFlexGrid1->verticalHeader()->hide();
     QHeaderView *verticale = MSFlexGrid1->verticalHeader();
@@ -147,11 +147,13 @@ void frmCalcoli::Form_Load()
     } catch (const ErroreRuntime &e) {
         errore = e.testo();
     }
-    const GrigliaMemoria &g = m_modello->griglia();
+    const GrigliaValori &g = m_modello->griglia();
     for (int c = 0; c < ColonneTabella; ++c)
         if (g.colWidth(c) > 0)
             MSFlexGrid1->setColumnWidth(c, Pixel(g.colWidth(c)));
-    if (!errore.isEmpty())
+    if (g.troppiStrati())
+        ui::MostraAvviso(this, MessaggioTroppiStrati(s.StratiMax));
+    else if (!errore.isEmpty())
         ui::MostraErrore(this, QStringLiteral("Il calcolo della tabella si è interrotto: %1.\n"
                                               "La tabella mostra le righe calcolate fino a quel punto.")
                                    .arg(errore));

@@ -1,7 +1,5 @@
 #include "table/ModelloGriglia.h"
 
-#include "table/Tabella.h"
-
 #include <QScopeGuard>
 
 namespace windara {
@@ -22,7 +20,7 @@ void ModelloGriglia::Compila(StatoProgetto &s, const QString &separatore)
 {
     beginResetModel();
     const auto fine = qScopeGuard([this] { endResetModel(); });
-    CompilaTabella(s, *this, separatore);
+    m_griglia.Compila(s, separatore);
 }
 
 int ModelloGriglia::rowCount(const QModelIndex &parent) const

@@ -9,6 +9,15 @@ namespace windara {
 
 using namespace avvolgimento;
 
+QString MessaggioTroppiStrati(int strati)
+{
+    return QStringLiteral("Il progetto ha %1 strati, ma la tabella ne può contenere al massimo %2: "
+                          "la tabella non è stata calcolata.\n\n"
+                          "Ridurre la dimensione B o scegliere un filo più spesso, poi premere di nuovo Calcola.")
+        .arg(strati)
+        .arg(StratiTabellaMax);
+}
+
 QString TestoGenerale(double v, const QString &separatore)
 {
     const Decimale15 d = Decimale15::da(v);
@@ -24,61 +33,86 @@ QString TestoFisso(const Valuta &v, const QString &separatore)
 
 namespace {
 
-void cella(GrigliaFlex &g, int colonna, int riga, const QString &testo, bool allinea)
+// The texts of the cells, written into the grid as the fill hands them over.
+class ScritturaGriglia final : public DestinazioneTabella
 {
-    g.setCol(colonna);
-    g.setRow(riga);
-    g.setText(testo);
-    if (allinea)
-        g.setCellAlignment(AllineamentoCentroAlto);
-}
+public:
+    ScritturaGriglia(GrigliaFlex &g, const QString &separatore) : m_g(g), m_sep(separatore) {}
+
+    void righe(int righe) override { m_g.setRows(righe); }
+    void intestazione(int colonna, const QString &testo, bool allinea) override { cella(colonna, 0, testo, allinea); }
+    void larghezza(int colonna, int twips) override { m_g.setColWidth(colonna, twips); }
+    void strato(int riga) override { cella(0, riga, QString::number(riga), true); }
+    void generale(int colonna, int riga, double v) override { cella(colonna, riga, TestoGenerale(v, m_sep), true); }
+    void fisso(int colonna, int riga, double v) override
+    {
+        cella(colonna, riga, TestoFisso(Valuta::da(v), m_sep), true);
+    }
+    void resistenza(int colonna, int riga, double filo, double resistenzaMetro) override
+    {
+        cella(colonna, riga, TestoFisso(Resistenza(filo, resistenzaMetro), m_sep), true);
+    }
+    void nonDisponibile(int colonna, int riga) override { cella(colonna, riga, ResistenzaNonDisponibile(), true); }
+
+private:
+    void cella(int colonna, int riga, const QString &testo, bool allinea)
+    {
+        m_g.setCol(colonna);
+        m_g.setRow(riga);
+        m_g.setText(testo);
+        if (allinea)
+            m_g.setCellAlignment(AllineamentoCentroAlto);
+    }
+
+    GrigliaFlex &m_g;
+    const QString &m_sep;
+};
 
 } // namespace
 
-void CompilaTabella(StatoProgetto &s, GrigliaFlex &g, const QString &sep)
+void RiempiTabella(StatoProgetto &s, DestinazioneTabella &d)
 {
-    // A row count below one would leave no row for the headers: keep the header row.
-    const int righe = s.StratiMax < 1 ? 1 : s.StratiMax + 1;
-    if (righe > 32767)
+    if (s.StratiMax > StratiTabellaMax)
         throw ErroreRuntime::overflow();
-    g.setRows(righe);
+    // A row count below one would leave no row for the headers: keep the header row.
+    d.righe(s.StratiMax < 1 ? 1 : s.StratiMax + 1);
 
     auto riga = [&](double n) { return static_cast<int>(n); };
 
-    cella(g, 0, 0, QStringLiteral("N° Strati"), false);
-    PerOgniStrato(s, [&](double n) { cella(g, 0, riga(n), QString::number(riga(n)), true); });
+    d.intestazione(0, QStringLiteral("N° Strati"), false);
+    PerOgniStrato(s, [&](double n) { d.strato(riga(n)); });
 
-    cella(g, 1, 0, QStringLiteral("N° Spire"), false);
+    d.intestazione(1, QStringLiteral("N° Spire"), false);
+    PerOgniStrato(s, [&](double n) { d.generale(1, riga(n), SpireTotali(n, s.SpirePerStrato)); });
+
+    d.intestazione(2, QStringLiteral("A1"), true);
+    PerOgniStrato(s, [&](double n) { d.generale(2, riga(n), RaggioEsterno(n, s.DiametroFilo, s.DiametroD1)); });
+
+    d.larghezza(3, LarghezzaColonnaTwips);
+    d.intestazione(3, QStringLiteral("Filo necessario (m)"), false);
     PerOgniStrato(s,
-                  [&](double n) { cella(g, 1, riga(n), TestoGenerale(SpireTotali(n, s.SpirePerStrato), sep), true); });
+                  [&](double n) { d.generale(3, riga(n), Filo(n, s.DiametroFilo, s.DiametroD1, s.SpirePerStrato)); });
 
-    cella(g, 2, 0, QStringLiteral("A1"), true);
-    PerOgniStrato(s, [&](double n) {
-        cella(g, 2, riga(n), TestoGenerale(RaggioEsterno(n, s.DiametroFilo, s.DiametroD1), sep), true);
-    });
+    d.intestazione(4, QStringLiteral("Induttanza (mH)"), true);
+    d.larghezza(4, LarghezzaColonnaTwips);
+    PerOgniStrato(s, [&](double n) { d.fisso(4, riga(n), InduttanzaStrato(n, s)); });
 
-    g.setColWidth(3, LarghezzaColonnaTwips);
-    cella(g, 3, 0, QStringLiteral("Filo necessario (m)"), false);
-    PerOgniStrato(s, [&](double n) {
-        cella(g, 3, riga(n), TestoGenerale(Filo(n, s.DiametroFilo, s.DiametroD1, s.SpirePerStrato), sep), true);
-    });
-
-    cella(g, 4, 0, QStringLiteral("Induttanza (mH)"), true);
-    g.setColWidth(4, LarghezzaColonnaTwips);
-    PerOgniStrato(s,
-                  [&](double n) { cella(g, 4, riga(n), TestoFisso(Valuta::da(InduttanzaStrato(n, s)), sep), true); });
-
-    cella(g, 5, 0, QStringLiteral("R teorica (Ohm)"), true);
-    g.setColWidth(5, LarghezzaColonnaTwips);
+    d.intestazione(5, QStringLiteral("R teorica (Ohm)"), true);
+    d.larghezza(5, LarghezzaColonnaTwips);
     const double r = Val(s.ResistenzaMetro);
     PerOgniStrato(s, [&](double n) {
         // Another wire's resistance per metre would give a plausible, wrong column.
-        cella(g, 5, riga(n),
-              s.ResistenzaMetroIgnota
-                  ? ResistenzaNonDisponibile()
-                  : TestoFisso(Resistenza(Filo(n, s.DiametroFilo, s.DiametroD1, s.SpirePerStrato), r), sep),
-              true);
+        if (s.ResistenzaMetroIgnota)
+            d.nonDisponibile(5, riga(n));
+        else
+            d.resistenza(5, riga(n), Filo(n, s.DiametroFilo, s.DiametroD1, s.SpirePerStrato), r);
     });
+}
+
+void CompilaTabella(StatoProgetto &s, GrigliaFlex &g, const QString &sep)
+{
+    ScritturaGriglia scrittura(g, sep);
+    RiempiTabella(s, scrittura);
 }
 
 } // namespace windara

@@ -6,6 +6,7 @@
 
 class QComboBox;
 class QMenuBar;
+class QTableView;
 
 namespace windara::ui {
 
@@ -33,5 +34,16 @@ void EvidenziaVociMenu(QMenuBar *barra);
 // A list that pops up at most `righe` rows tall and scrolls the rest. Fusion, like the
 // desktops it imitates, pops a list up over its current item and ignores the limit.
 void LimitaElenco(QComboBox *elenco, int righe);
+
+// Reads the system's font configuration and font caches, which the first font would
+// otherwise wait for; from any thread, before the application object exists. Does nothing
+// where the fonts do not come from fontconfig.
+void PreparaCaratteri();
+
+// A table whose grid lines are drawn in a colour of its own, everything else as the
+// application's style draws it: the same pixels as the style sheet "gridline-color", without
+// putting the style-sheet engine on the table and on every widget inside it, which costs at
+// every opening and every paint.
+void ColoreGriglia(QTableView *tabella, const QColor &colore);
 
 } // namespace windara::ui

@@ -32,6 +32,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSvgWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -53,7 +54,7 @@ QByteArray contenuto(const QString &percorso)
 
 QStringList righeGriglia(const frmCalcoli &f)
 {
-    const GrigliaMemoria &g = f.modello().griglia();
+    const auto &g = f.modello().griglia();
     QStringList r;
     for (int i = 0; i < g.rows(); ++i) {
         QStringList riga;
@@ -252,6 +253,27 @@ private slots:
             QCOMPARE(w.modello().griglia().rows(), 6);
             QCOMPARE(Module1().Salvato, Falso);
         });
+    }
+
+    // A design with more layers than the table holds opens an empty table that still shows
+    // its header row, and says why and what to change.
+    void troppiStrati()
+    {
+        progetto("20", "1640.38", "10", "0.05");
+        ui::CatturaMessaggi cattura;
+        inCalcoli([](frmCalcoli &w) {
+            QCOMPARE(righeGriglia(w),
+                     QStringList{"N° Strati|N° Spire|A1|Filo necessario (m)|Induttanza (mH)|R teorica (Ohm)"});
+            const auto *griglia = w.findChild<QTableView *>("MSFlexGrid1");
+            QCOMPARE(griglia->model()->rowCount(), 0);
+            QCOMPARE(griglia->model()->headerData(3, Qt::Horizontal).toString(), QString("Filo necessario (m)"));
+            QCOMPARE(griglia->columnWidth(3), 120);
+        });
+        QCOMPARE(cattura.messaggi().size(), 1);
+        QCOMPARE(cattura.messaggi().first().icona, QMessageBox::Warning);
+        const QString testo = cattura.messaggi().first().testo;
+        for (const char *parte : {"32767 strati", "al massimo 32766", "dimensione B", "filo più spesso"})
+            QVERIFY2(testo.contains(QString::fromUtf8(parte)), qPrintable(testo));
     }
 
     void salva_data()

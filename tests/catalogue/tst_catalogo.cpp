@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <numbers>
+#include <thread>
 
 using namespace windara;
 
@@ -427,6 +428,17 @@ private slots:
         QVERIFY(!q.exec(QStringLiteral("INSERT INTO Rame VALUES (2, 2.074, 3.142, 0.005488, 27.93)")));
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), prima);
+    }
+
+    // Loading the driver ahead, on another thread as the start-up does, leaves no connection
+    // behind and the catalogue opens as before.
+    void driverPreparato()
+    {
+        const QStringList prima = QSqlDatabase::connectionNames();
+        std::thread(PreparaDriverCatalogo).join();
+        QCOMPARE(QSqlDatabase::connectionNames(), prima);
+        ApriCatalogo(QStringLiteral(WINDARA_PROGRAM_DIR), Prova);
+        QCOMPARE(ElencoRame(Prova).size(), 57);
     }
 
     void cleanup() { ChiudiCatalogo(Prova); }

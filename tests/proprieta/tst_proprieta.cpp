@@ -8,6 +8,7 @@
 #include "design/Val.h"
 #include "report/Studio.h"
 #include "table/GrigliaMemoria.h"
+#include "table/GrigliaValori.h"
 #include "table/Tabella.h"
 
 #include <QRandomGenerator>
@@ -221,12 +222,23 @@ private slots:
             s.DiametroD1 = g.numero();
             s.StratiMax = std::int16_t(g.intero(-5, 40));
             s.ResistenzaMetro = g.testo();
+            StatoProgetto perValori = s;
             GrigliaMemoria griglia;
             try {
                 CompilaTabella(s, griglia, i % 2 ? "," : ".");
                 QCOMPARE(griglia.rows(), s.StratiMax < 1 ? 1 : s.StratiMax + 1);
             } catch (const ErroreRuntime &) {
             }
+            // Texts written when read match those written by the fill, wherever it stopped.
+            GrigliaValori valori;
+            try {
+                valori.Compila(perValori, i % 2 ? "," : ".");
+            } catch (const ErroreRuntime &) {
+            }
+            QCOMPARE(valori.rows(), griglia.rows());
+            for (int r = 0; r < griglia.rows(); ++r)
+                for (int c = 0; c < ColonneTabella; ++c)
+                    QCOMPARE(valori.text(r, c), griglia.text(r, c));
             const TestiStudio t{g.testo(), g.testo(), g.testo(), g.testo(), g.testo(),
                                 g.testo(), g.testo(), g.testo(), g.testo()};
             try {

@@ -115,6 +115,9 @@ private slots:
             QCOMPARE(griglia(f)->columnWidth(c), 120);
         QCOMPARE(griglia(f)->model()->index(2, 5).data(Qt::TextAlignmentRole).toInt(),
                  int(Qt::AlignHCenter | Qt::AlignTop));
+        // The grid lines, as drawn: light grey.
+        const QImage vista = griglia(f)->viewport()->grab().toImage();
+        QCOMPARE(vista.pixelColor(griglia(f)->columnWidth(0) - 1, 3), QColor(192, 192, 192));
     }
 
     // Under a desktop font larger than the grid's, as a GTK theme has, the header row is

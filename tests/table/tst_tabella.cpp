@@ -1,11 +1,14 @@
 #include "Esempi.h"
 #include "design/Errori.h"
 #include "table/GrigliaMemoria.h"
+#include "table/GrigliaValori.h"
 #include "table/Tabella.h"
 
 #include <QTest>
 
 using namespace windara;
+
+Q_DECLARE_METATYPE(windara::StatoProgetto)
 using prova::intestazioni;
 using prova::progetto;
 using prova::righe;
@@ -142,6 +145,73 @@ private slots:
         StatoProgetto s = progetto(20, 40, 0.5, 10, 32767, "0.0872");
         GrigliaMemoria g;
         QVERIFY_THROWS_EXCEPTION(ErroreRuntime, CompilaTabella(s, g, "."));
+    }
+
+    void valoriComeTesti_data()
+    {
+        QTest::addColumn<StatoProgetto>("s");
+        QTest::addColumn<QString>("separatore");
+        QTest::addColumn<QStringList>("ultimaRiga"); // the last data row, as a check on the case
+        QTest::newRow("esempio") << progetto(20, 40, 0.5, 10, 3, "0.0872") << ","
+                                 << QStringList{"3", "120", "6,5", "4,8984", "0,0653", "0,4271"};
+        QTest::newRow("nessuno strato") << progetto(20, 40, 0.5, 10, 0, "0.0872") << "." << intestazioni;
+        StatoProgetto ignota = progetto(30, 42, 0.71, 16, 5, "0.0435");
+        ignota.ResistenzaMetroIgnota = true;
+        QTest::newRow("n.d.") << ignota << "." << QStringList{"5", "210", "11.55", "15.23214", "0.3645", "n.d."};
+        // Stops: column 2 at row 2; column 4 at row 1; column 4 at row 2 (columns 0-3 whole,
+        // row 1 of column 4, column 5 empty); column 5 before its first row.
+        QTest::newRow("arresto colonna 2")
+            << progetto(20, 40, 1e308, 10, 3, "0.0872") << "." << QStringList{"3", "120", "", "", "", ""};
+        QTest::newRow("arresto colonna 4 riga 1")
+            << progetto(0, 40, 0, 0, 3, "0.0872") << "." << QStringList{"3", "120", "0", "0", "", ""};
+        QTest::newRow("arresto colonna 4 riga 2") << progetto(20, 1e154, 0.5, 10, 2, "0.0872") << "."
+                                                  << QStringList{"2", "2E+154", "6", "7.536E+152", "", ""};
+        // Four-decimal values beyond their range stop the fill at their cell; near it, not.
+        QTest::newRow("induttanza oltre i quattro decimali")
+            << progetto(20, 1e11, 0.5, 10, 2, "0.0872") << "."
+            << QStringList{"2", "200000000000", "6", "7536000000", "", ""};
+        QTest::newRow("induttanza vicina al limite")
+            << progetto(20, 1.5e10, 0.5, 10, 1, "0.0872") << "."
+            << QStringList{"1", "15000000000", "5.5", "518100000", "902305860277136", "45178320"};
+        QTest::newRow("resistenza oltre i quattro decimali")
+            << progetto(20, 40, 0.5, 10, 3, "1e15") << "." << QStringList{"3", "120", "6.5", "4.8984", "0.0653", ""};
+        QTest::newRow("arresto colonna 5")
+            << progetto(20, 40, 0.5, 10, 3, "1e999") << "." << QStringList{"3", "120", "6.5", "4.8984", "0.0653", ""};
+    }
+    // The grid that writes its texts when read shows, cell by cell, what the grid written
+    // by CompilaTabella holds, stops included, and leaves the design state the same.
+    void valoriComeTesti()
+    {
+        QFETCH(StatoProgetto, s);
+        QFETCH(QString, separatore);
+        QFETCH(QStringList, ultimaRiga);
+        StatoProgetto perTesti = s, perValori = s;
+        GrigliaMemoria testi;
+        GrigliaValori valori;
+        bool erroreTesti = false, erroreValori = false;
+        try {
+            CompilaTabella(perTesti, testi, separatore);
+        } catch (const ErroreRuntime &) {
+            erroreTesti = true;
+        }
+        try {
+            valori.Compila(perValori, separatore);
+        } catch (const ErroreRuntime &) {
+            erroreValori = true;
+        }
+        QCOMPARE(erroreValori, erroreTesti);
+        QCOMPARE(valori.rows(), testi.rows());
+        QCOMPARE(prova::righe(testi).last(), ultimaRiga);
+        for (int r = 0; r < testi.rows(); ++r)
+            for (int c = 0; c < ColonneTabella; ++c) {
+                QCOMPARE(valori.text(r, c), testi.text(r, c));
+                QCOMPARE(valori.alignment(r, c), testi.alignment(r, c));
+            }
+        for (int c = 0; c < ColonneTabella; ++c)
+            QCOMPARE(valori.colWidth(c), testi.colWidth(c));
+        QCOMPARE(perValori.Indice, perTesti.Indice);
+        QCOMPARE(perValori.RaggioMedio, perTesti.RaggioMedio);
+        QCOMPARE(perValori.SpireAlQuadrato, perTesti.SpireAlQuadrato);
     }
 
     void testi_data()
