@@ -1,5 +1,6 @@
 #include "analysis/FrmAnalisi.h"
 
+#include "analysis/PaginaObiettivo.h"
 #include "analysis/PaginaRiepilogo.h"
 #include "ui/BarraStrumenti.h"
 #include "ui/Icone.h"
@@ -54,15 +55,19 @@ void frmAnalisi::creaControlli(const IngressoAnalisi &ingresso)
     Toolbar1 = new ui::BarraStrumenti(420, cliente);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     Toolbar1->aggiungiPulsante(ui::IconaSvg(QStringLiteral("tb-copia")),
-                               QStringLiteral("Copia il riepilogo e la tabella (Ctrl+C)"));
+                               QStringLiteral("Copia le tabelle della pagina (Ctrl+C)"));
     Toolbar1->aggiungiSeparatore();
     Toolbar1->aggiungiPulsante(ui::IconaSvg(QStringLiteral("tb-precedente")), QStringLiteral("Finestra Precedente"));
     connect(Toolbar1, &ui::BarraStrumenti::ButtonClick, this, &frmAnalisi::Toolbar1_ButtonClick);
 
     m_riepilogo = new PaginaRiepilogo(ingresso.dati, ingresso.motivoFilo);
+    DatiAnalisi perObiettivo = ingresso.dati;
+    perObiettivo.stile = m_riepilogo->stile();
+    m_obiettivo = new PaginaObiettivo(perObiettivo, ingresso.catalogo, ingresso.motivoCatalogo);
     m_pagine = new QTabWidget(cliente);
     m_pagine->setObjectName(QStringLiteral("pagine"));
     m_pagine->addTab(m_riepilogo, QStringLiteral("Riepilogo"));
+    m_pagine->addTab(m_obiettivo, QStringLiteral("Progetto da induttanza"));
 
     auto *colonna = new QVBoxLayout(cliente);
     colonna->setContentsMargins(0, 0, 0, 0);
@@ -70,14 +75,27 @@ void frmAnalisi::creaControlli(const IngressoAnalisi &ingresso)
     colonna->addWidget(Toolbar1);
     colonna->addWidget(m_pagine, 1);
 
+    connect(m_riepilogo, &PaginaRiepilogo::stileCambiato, this,
+            [this] { m_obiettivo->impostaStile(m_riepilogo->stile()); });
+    connect(m_pagine, &QTabWidget::currentChanged, this, &frmAnalisi::paginaAperta);
+
     m_riepilogo->primoIngresso()->setFocus();
     ui::CentraSulloSchermo(this);
     m_riepilogo->attendiRiepilogo();
 }
 
+void frmAnalisi::paginaAperta(int indice)
+{
+    QWidget *pagina = m_pagine->widget(indice);
+    QWidget *primo = pagina == m_obiettivo ? m_obiettivo->primoIngresso() : m_riepilogo->primoIngresso();
+    // As if reached with Tab: the text is selected, and typing replaces it.
+    primo->setFocus(Qt::TabFocusReason);
+}
+
 void frmAnalisi::Copia()
 {
-    const QString testo = m_riepilogo->testoCopia();
+    const QString testo =
+        m_pagine->currentWidget() == m_obiettivo ? m_obiettivo->testoCopia() : m_riepilogo->testoCopia();
     if (!testo.isEmpty())
         QApplication::clipboard()->setText(testo);
 }

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "analysis/Analisi.h"
+#include "catalogue/Catalogo.h"
 #include "ui/Finestra.h"
+
+#include <QList>
 
 class QAction;
 class QTabWidget;
@@ -13,19 +16,23 @@ class BarraStrumenti;
 }
 
 namespace analisi {
+class PaginaObiettivo;
 class PaginaRiepilogo;
 
 // What the analysis window starts from, gathered by the composition root.
 struct IngressoAnalisi
 {
-    DatiAnalisi dati;   // the main window's design and the chosen wire's catalogue row
-    QString motivoFilo; // why the wire's row could not be read, if it could not
+    DatiAnalisi dati;         // the main window's design and the chosen wire's catalogue row
+    QList<FiloRame> catalogo; // every wire, for the design from a target
+    QString motivoFilo;       // why the wire's row could not be read, if it could not
+    QString motivoCatalogo;   // why the catalogue could not be listed, if it could not
 };
 } // namespace analisi
 
-// The winding analysis window: the page "Riepilogo", and the command that copies what it
-// shows for a spreadsheet. Built afresh for every opening and shown modally; the heavy
-// computations run in worker threads, which closing the window cancels and joins.
+// The winding analysis window: two pages, "Riepilogo" and "Progetto da induttanza", and the
+// command that copies what the page shows for a spreadsheet. Built afresh for every opening
+// and shown modally; the heavy computations run in worker threads, which closing the window
+// cancels and joins.
 class frmAnalisi : public ui::FinestraSecondaria
 {
     Q_OBJECT
@@ -35,7 +42,8 @@ public:
     explicit frmAnalisi(const analisi::IngressoAnalisi &ingresso, QWidget *parent = nullptr);
     ~frmAnalisi() override;
 
-    // Ctrl+C: the summary and the per-layer table.
+    // Ctrl+C: the target table on the page "Progetto da induttanza", the summary and the
+    // per-layer table elsewhere.
     void Copia();
 
 protected:
@@ -44,9 +52,11 @@ protected:
 private:
     void creaControlli(const analisi::IngressoAnalisi &ingresso);
     void Toolbar1_ButtonClick(int indice);
+    void paginaAperta(int indice);
 
     QTabWidget *m_pagine = nullptr;
     analisi::PaginaRiepilogo *m_riepilogo = nullptr;
+    analisi::PaginaObiettivo *m_obiettivo = nullptr;
     ui::BarraStrumenti *Toolbar1 = nullptr;
     QAction *MnuCopia = nullptr;
     QAction *MnuPrecedente = nullptr;

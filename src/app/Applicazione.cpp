@@ -78,6 +78,11 @@ analisi::IngressoAnalisi IngressoAnalisiDi(const FrmBobine &principale)
     } catch (const ErroreRuntime &e) {
         ingresso.motivoFilo = e.testo();
     }
+    try {
+        ingresso.catalogo = ElencoRame(s.DatabaseFili);
+    } catch (const ErroreRuntime &e) {
+        ingresso.motivoCatalogo = e.testo();
+    }
     return ingresso;
 }
 

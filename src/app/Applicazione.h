@@ -14,9 +14,9 @@ namespace analisi {
 struct IngressoAnalisi;
 }
 
-// What the analysis window starts from: the main window's design as it stands and the chosen
-// wire's catalogue row over the main window's connection. What cannot be read is a reason
-// in the result, never an exception.
+// What the analysis window starts from: the main window's design as it stands, the chosen
+// wire's catalogue row and the whole catalogue over the main window's connection. What
+// cannot be read is a reason in the result, never an exception.
 analisi::IngressoAnalisi IngressoAnalisiDi(const FrmBobine &principale);
 
 // The composition root: it builds the main window and, on its commands, the results window

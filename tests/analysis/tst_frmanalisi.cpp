@@ -1,9 +1,11 @@
 // The analysis window as a user meets it: a design typed into the main window, Alt+A, the
-// figures, Ctrl+C from wherever the focus is, bad input, and the largest design computed in
-// the background while the user goes on.
+// figures, Ctrl+C from wherever the focus is, the target page, sorting, bad input, and the
+// largest design computed in the background while the user goes on.
 
 #include "analysis/FrmAnalisi.h"
 #include "analysis/Grafici.h"
+#include "analysis/ModelliAnalisi.h"
+#include "analysis/Obiettivo.h"
 #include "app/Applicazione.h"
 #include "design/FrmBobine.h"
 #include "design/Module1.h"
@@ -201,6 +203,83 @@ private slots:
         QVERIFY(atteso.contains("\nStrato\t") && atteso.contains("Resistenza a 75 °C (Ω)\t5,5797\t"));
     }
 
+    // Ctrl+Tab reaches the target page with the focus in its input; the table follows the
+    // target as it is typed, and Ctrl+C from the input field copies it as shown.
+    void obiettivo()
+    {
+        progetto("20", "10", "10");
+        const DatiAnalisi dati = IngressoAnalisiDi(*f).dati;
+        const QList<FiloRame> catalogo = IngressoAnalisiDi(*f).catalogo;
+        QVERIFY(inAnalisi([&](frmAnalisi &w) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+            QCOMPARE(figlio<QTabWidget>(w, "pagine")->currentIndex(), 1);
+            auto *obiettivo = figlio<QLineEdit>(w, "txtObiettivo");
+            QCOMPARE(QApplication::focusWidget(), obiettivo);
+            auto *messaggio = figlio<QLabel>(w, "lblMessaggioObiettivo");
+            for (const QString &mh : {QString("2"), QString("0,5")}) {
+                obiettivo->selectAll();
+                QTest::keyClicks(obiettivo, mh);
+                const TabellaObiettivo t = ProgettoDaInduttanza(dati, catalogo, mh == "2" ? 2 : 0.5);
+                const auto raggiungono =
+                    std::count_if(t.righe.begin(), t.righe.end(), [](auto &r) { return r.raggiunge; });
+                QTRY_VERIFY2(messaggio->text().startsWith(QString("%1 fili del catalogo su 57").arg(raggiungono)),
+                             qPrintable(messaggio->text()));
+                QCOMPARE(righe(w, "tblObiettivo"), 57);
+                QTest::keyClick(obiettivo, Qt::Key_C, Qt::ControlModifier);
+                // Sorted by resistance: the wires that reach the target in the core's order.
+                const QStringList copiate = QApplication::clipboard()->text().split('\n');
+                const QStringList attese = TestoObiettivo(t, ",").split('\n');
+                QCOMPARE(copiate.size(), attese.size());
+                QCOMPARE(copiate.mid(0, raggiungono + 1), attese.mid(0, raggiungono + 1));
+            }
+            QTest::keyClick(obiettivo, Qt::Key_Tab, Qt::ControlModifier);
+            QCOMPARE(QApplication::focusWidget(), figlio<QWidget>(w, "txtTemperatura"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+            QCOMPARE(QApplication::focusWidget(), obiettivo);
+        }));
+    }
+
+    // A click on a caption sorts by the numbers of the column, not by their texts, in both
+    // directions; the wires that reach the target stay above those that cannot.
+    void ordinamentoNumerico_data()
+    {
+        QTest::addColumn<int>("colonna");
+        QTest::newRow("spire totali") << int(ModelloObiettivo::SpireTotali);
+        QTest::newRow("diametro") << int(ModelloObiettivo::Diametro);
+        QTest::newRow("induttanza") << int(ModelloObiettivo::Induttanza);
+    }
+    void ordinamentoNumerico()
+    {
+        QFETCH(int, colonna);
+        progetto("20", "10", "10");
+        QVERIFY(inAnalisi([&](frmAnalisi &w) {
+            figlio<QTabWidget>(w, "pagine")->setCurrentIndex(1);
+            QTest::keyClicks(figlio<QLineEdit>(w, "txtObiettivo"), "2");
+            QTRY_VERIFY(figlio<QLabel>(w, "lblMessaggioObiettivo")->text().contains("raggiungono"));
+            auto *tabella = figlio<QTableView>(w, "tblObiettivo");
+            QHeaderView *intestazione = tabella->horizontalHeader();
+            for (Qt::SortOrder verso : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+                for (int clic = 0; clic < 3 && (intestazione->sortIndicatorSection() != colonna ||
+                                                intestazione->sortIndicatorOrder() != verso);
+                     ++clic)
+                    QTest::mouseClick(intestazione->viewport(), Qt::LeftButton, {},
+                                      QPoint(intestazione->sectionViewportPosition(colonna) + 5, 5));
+                QStringList visti, raggiunge;
+                for (int r = 0; r < tabella->model()->rowCount(); ++r) {
+                    visti << tabella->model()->index(r, colonna).data().toString();
+                    raggiunge << tabella->model()->index(r, ModelloObiettivo::Raggiunge).data().toString();
+                }
+                const int primoNo = int(raggiunge.indexOf("no, al massimo"));
+                QVERIFY(primoNo > 0 && raggiunge.lastIndexOf("sì") < primoNo);
+                for (int r = 1; r < primoNo; ++r) {
+                    const double prima = QLocale().toDouble(visti[r - 1]), dopo = QLocale().toDouble(visti[r]);
+                    QVERIFY2(verso == Qt::AscendingOrder ? prima <= dopo : prima >= dopo,
+                             qPrintable(visti[r - 1] + " " + visti[r]));
+                }
+            }
+        }));
+    }
+
     // Each bad input is answered in Italian where the figure would stand; nothing on screen
     // is NaN or infinite, and the window goes on.
     void ingressiSbagliati_data()
@@ -224,6 +303,14 @@ private slots:
         riga("nessuno strato: riepilogo", pieno, "", t, "20", r, "Nessuno strato");
         riga("senza diametro esterno: riepilogo", buono, "esterno", t, "20", r, "Manca il diametro esterno");
         riga("riga del filo illeggibile", buono, "filo", t, "20", "lblMetodo", "catalogo guasto");
+        const char *o = "txtObiettivo", *mo = "lblMessaggioObiettivo";
+        riga("obiettivo zero", buono, "", o, "0", mo, "maggiore di zero");
+        riga("obiettivo negativo", buono, "", o, "-1", mo, "maggiore di zero");
+        riga("obiettivo non numero", buono, "", o, "abc", mo, "maggiore di zero");
+        riga("obiettivo irraggiungibile", buono, "", o, "1e9", mo, "Nessun filo del catalogo");
+        riga("regole ferme: obiettivo", fermo, "", o, "1", mo, "Le regole non calcolano");
+        riga("nessuno strato: obiettivo", pieno, "", o, "1", mo, "Nessun filo del catalogo");
+        riga("catalogo illeggibile", buono, "catalogo", o, "1", mo, "catalogo guasto");
     }
     void ingressiSbagliati()
     {
@@ -240,6 +327,10 @@ private slots:
         if (guasto == "filo") {
             ingresso.dati.filo = {};
             ingresso.motivoFilo = "catalogo guasto";
+        }
+        if (guasto == "catalogo") {
+            ingresso.catalogo.clear();
+            ingresso.motivoCatalogo = "catalogo guasto";
         }
         frmAnalisi w(ingresso);
         w.show();
