@@ -1,5 +1,6 @@
 #include "analysis/FrmAnalisi.h"
 
+#include "analysis/PaginaFrequenza.h"
 #include "analysis/PaginaObiettivo.h"
 #include "analysis/PaginaRiepilogo.h"
 #include "ui/BarraStrumenti.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
@@ -64,10 +66,12 @@ void frmAnalisi::creaControlli(const IngressoAnalisi &ingresso)
     DatiAnalisi perObiettivo = ingresso.dati;
     perObiettivo.stile = m_riepilogo->stile();
     m_obiettivo = new PaginaObiettivo(perObiettivo, ingresso.catalogo, ingresso.motivoCatalogo);
+    m_frequenza = new PaginaFrequenza;
     m_pagine = new QTabWidget(cliente);
     m_pagine->setObjectName(QStringLiteral("pagine"));
     m_pagine->addTab(m_riepilogo, QStringLiteral("Riepilogo"));
     m_pagine->addTab(m_obiettivo, QStringLiteral("Progetto da induttanza"));
+    m_pagine->addTab(m_frequenza, QStringLiteral("Frequenza"));
 
     auto *colonna = new QVBoxLayout(cliente);
     colonna->setContentsMargins(0, 0, 0, 0);
@@ -75,6 +79,12 @@ void frmAnalisi::creaControlli(const IngressoAnalisi &ingresso)
     colonna->addWidget(Toolbar1);
     colonna->addWidget(m_pagine, 1);
 
+    const auto frequenza = [this] {
+        const auto &r = m_riepilogo->riepilogo();
+        m_frequenza->impostaRiepilogo(r ? &*r : nullptr, m_riepilogo->motivo());
+    };
+    connect(m_riepilogo, &PaginaRiepilogo::riepilogoCambiato, this, frequenza);
+    frequenza();
     connect(m_riepilogo, &PaginaRiepilogo::stileCambiato, this,
             [this] { m_obiettivo->impostaStile(m_riepilogo->stile()); });
     connect(m_pagine, &QTabWidget::currentChanged, this, &frmAnalisi::paginaAperta);
@@ -87,9 +97,13 @@ void frmAnalisi::creaControlli(const IngressoAnalisi &ingresso)
 void frmAnalisi::paginaAperta(int indice)
 {
     QWidget *pagina = m_pagine->widget(indice);
-    QWidget *primo = pagina == m_obiettivo ? m_obiettivo->primoIngresso() : m_riepilogo->primoIngresso();
-    // As if reached with Tab: the text is selected, and typing replaces it.
+    QWidget *primo = pagina == m_obiettivo   ? m_obiettivo->primoIngresso()
+                     : pagina == m_frequenza ? m_frequenza->primoIngresso()
+                                             : m_riepilogo->primoIngresso();
     primo->setFocus(Qt::TabFocusReason);
+    // Typing replaces what the field holds, as when it is reached with Tab.
+    if (auto *campo = qobject_cast<QLineEdit *>(primo))
+        campo->selectAll();
 }
 
 void frmAnalisi::Copia()

@@ -16,6 +16,7 @@ class BarraStrumenti;
 }
 
 namespace analisi {
+class PaginaFrequenza;
 class PaginaObiettivo;
 class PaginaRiepilogo;
 
@@ -29,10 +30,10 @@ struct IngressoAnalisi
 };
 } // namespace analisi
 
-// The winding analysis window: two pages, "Riepilogo" and "Progetto da induttanza", and the
-// command that copies what the page shows for a spreadsheet. Built afresh for every opening
-// and shown modally; the heavy computations run in worker threads, which closing the window
-// cancels and joins.
+// The winding analysis window: three pages, "Riepilogo", "Progetto da induttanza" and
+// "Frequenza", and the command that copies what the page shows for a spreadsheet. Built
+// afresh for every opening and shown modally; the heavy computations run in worker threads,
+// which closing the window cancels and joins.
 class frmAnalisi : public ui::FinestraSecondaria
 {
     Q_OBJECT
@@ -57,6 +58,7 @@ private:
     QTabWidget *m_pagine = nullptr;
     analisi::PaginaRiepilogo *m_riepilogo = nullptr;
     analisi::PaginaObiettivo *m_obiettivo = nullptr;
+    analisi::PaginaFrequenza *m_frequenza = nullptr;
     ui::BarraStrumenti *Toolbar1 = nullptr;
     QAction *MnuCopia = nullptr;
     QAction *MnuPrecedente = nullptr;

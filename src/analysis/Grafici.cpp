@@ -4,6 +4,7 @@
 #include <QLegend>
 #include <QLineSeries>
 #include <QLocale>
+#include <QLogValueAxis>
 #include <QPen>
 #include <QTimer>
 #include <QValueAxis>
@@ -43,6 +44,16 @@ QChart *nuovoGrafico(const QString &titolo)
     g->setLocalizeNumbers(true);
     g->setLocale(QLocale());
     return g;
+}
+
+// A logarithmic range around [minimo, massimo] on whole decades.
+void decadi(QLogValueAxis *asse, double minimo, double massimo)
+{
+    const double da = std::pow(10.0, std::floor(std::log10(minimo)));
+    double a = std::pow(10.0, std::ceil(std::log10(massimo)));
+    if (!(a > da))
+        a = da * 10;
+    asse->setRange(da, a);
 }
 
 } // namespace
@@ -153,6 +164,66 @@ void GraficoStrati::disegna()
 QList<QPointF> GraficoStrati::punti(Colonna colonna, bool wheeler) const
 {
     return m_serie[curva(colonna, wheeler)]->points();
+}
+
+GraficoFrequenza::GraficoFrequenza(QWidget *parent) : QChartView(parent)
+{
+    setObjectName(QStringLiteral("graficoFrequenza"));
+    QChart *g = nuovoGrafico(QStringLiteral("Resistenza in alternata e Q secondo la frequenza"));
+    m_resistenza = nuovaCurva(g, QStringLiteral("R_ac (Ω)"), QColor(200, 40, 40), false);
+    m_q = nuovaCurva(g, QStringLiteral("Q"), QColor(30, 80, 200), false);
+    m_asseF = new QLogValueAxis(g);
+    m_asseF->setTitleText(QStringLiteral("Frequenza (Hz)"));
+    m_asseF->setBase(10);
+    m_asseF->setLabelFormat(QStringLiteral("%.0f"));
+    m_asseF->setRange(10, 1e7);
+    m_asseR = new QLogValueAxis(g);
+    m_asseR->setTitleText(QStringLiteral("R_ac (Ω)"));
+    m_asseR->setLabelFormat(QStringLiteral("%g"));
+    m_asseQ = new QLogValueAxis(g);
+    m_asseQ->setTitleText(QStringLiteral("Q"));
+    m_asseQ->setLabelFormat(QStringLiteral("%g"));
+    g->addAxis(m_asseF, Qt::AlignBottom);
+    g->addAxis(m_asseR, Qt::AlignLeft);
+    g->addAxis(m_asseQ, Qt::AlignRight);
+    m_resistenza->attachAxis(m_asseF);
+    m_resistenza->attachAxis(m_asseR);
+    m_q->attachAxis(m_asseF);
+    m_q->attachAxis(m_asseQ);
+    setChart(g);
+    setRenderHint(QPainter::Antialiasing);
+    imposta({});
+}
+
+void GraficoFrequenza::imposta(const std::vector<PuntoFrequenza> &punti)
+{
+    QList<QPointF> r, q;
+    double rMin = INFINITY, rMax = 0, qMin = INFINITY, qMax = 0;
+    for (const PuntoFrequenza &p : punti) {
+        // A logarithmic axis takes positive numbers only.
+        if (!(p.resistenzaAc > 0) || !(p.q > 0) || !std::isfinite(p.resistenzaAc) || !std::isfinite(p.q))
+            continue;
+        r.append(QPointF(p.frequenza, p.resistenzaAc));
+        q.append(QPointF(p.frequenza, p.q));
+        rMin = std::min(rMin, p.resistenzaAc);
+        rMax = std::max(rMax, p.resistenzaAc);
+        qMin = std::min(qMin, p.q);
+        qMax = std::max(qMax, p.q);
+    }
+    m_resistenza->replace(r);
+    m_q->replace(q);
+    if (r.isEmpty()) {
+        m_asseR->setRange(0.1, 10);
+        m_asseQ->setRange(0.1, 10);
+        return;
+    }
+    decadi(m_asseR, rMin, rMax);
+    decadi(m_asseQ, qMin, qMax);
+}
+
+int GraficoFrequenza::numeroPunti() const
+{
+    return int(m_resistenza->count());
 }
 
 } // namespace windara::analisi

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/Analisi.h"
+#include "analysis/Dowell.h"
 
 #include <QChartView>
 
@@ -8,6 +9,7 @@
 #include <vector>
 
 class QLineSeries;
+class QLogValueAxis;
 class QTimer;
 class QValueAxis;
 
@@ -41,6 +43,22 @@ private:
     QValueAxis *m_asseX, *m_asseY;
     int m_stratiRegole = 0, m_stratiReale = 0;
     double m_massimo = 0, m_limiteY = 0;
+};
+
+// R_ac and Q against frequency, both axes logarithmic.
+class GraficoFrequenza : public QChartView
+{
+    Q_OBJECT
+public:
+    explicit GraficoFrequenza(QWidget *parent = nullptr);
+
+    // The sweep (empty: no curves).
+    void imposta(const std::vector<PuntoFrequenza> &punti);
+    int numeroPunti() const;
+
+private:
+    QLineSeries *m_resistenza, *m_q;
+    QLogValueAxis *m_asseF, *m_asseR, *m_asseQ;
 };
 
 } // namespace windara::analisi

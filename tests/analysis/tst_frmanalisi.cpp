@@ -233,9 +233,30 @@ private slots:
                 QCOMPARE(copiate.mid(0, raggiungono + 1), attese.mid(0, raggiungono + 1));
             }
             QTest::keyClick(obiettivo, Qt::Key_Tab, Qt::ControlModifier);
-            QCOMPARE(QApplication::focusWidget(), figlio<QWidget>(w, "txtTemperatura"));
+            QCOMPARE(QApplication::focusWidget(), figlio<QWidget>(w, "txtFrequenza"));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
             QCOMPARE(QApplication::focusWidget(), obiettivo);
+        }));
+    }
+
+    // The page "Frequenza": the real winding at the frequency and at the page's own
+    // temperature, the chart of the sweep and the model's caveat.
+    void frequenza()
+    {
+        progetto("20", "10", "10");
+        DatiAnalisi dati = IngressoAnalisiDi(*f).dati;
+        dati.temperatura = 100;
+        const RisultatoFrequenza atteso = AnalisiFrequenza(AvvolgimentoAcReale(CalcolaRiepilogo(dati)), 1e4);
+        QVERIFY(atteso.valido);
+        QVERIFY(inAnalisi([&](frmAnalisi &w) {
+            figlio<QTabWidget>(w, "pagine")->setCurrentIndex(2);
+            QCOMPARE(QApplication::focusWidget(), figlio<QWidget>(w, "txtFrequenza"));
+            QTest::keyClicks(QApplication::focusWidget(), "10000");
+            scrivi(w, "txtTemperaturaFrequenza", "100");
+            QTRY_COMPARE(figlio<QLabel>(w, "lblQ")->text(), TestoNumero(atteso.punto.q, 2, ","));
+            QCOMPARE(figlio<QLabel>(w, "lblResistenzaAc")->text(), TestoNumero(atteso.punto.resistenzaAc, 4, ","));
+            QCOMPARE(figlio<GraficoFrequenza>(w, "graficoFrequenza")->numeroPunti(), 1000);
+            QCOMPARE(figlio<QLabel>(w, "lblAvvertenza")->text(), AvvertenzaDowell());
         }));
     }
 
@@ -311,6 +332,13 @@ private slots:
         riga("regole ferme: obiettivo", fermo, "", o, "1", mo, "Le regole non calcolano");
         riga("nessuno strato: obiettivo", pieno, "", o, "1", mo, "Nessun filo del catalogo");
         riga("catalogo illeggibile", buono, "catalogo", o, "1", mo, "catalogo guasto");
+        const char *fq = "txtFrequenza", *q = "lblQ",
+                   *frequenza = "La frequenza deve essere un numero maggiore di zero";
+        riga("frequenza zero", buono, "", fq, "0", q, frequenza);
+        riga("frequenza negativa", buono, "", fq, "-5", q, frequenza);
+        riga("frequenza non numero", buono, "", fq, "x", q, frequenza);
+        riga("regole ferme: frequenza", fermo, "", fq, "1000", q, "Le regole non calcolano");
+        riga("senza diametro esterno: frequenza", buono, "esterno", fq, "1000", q, "Manca il diametro esterno");
     }
     void ingressiSbagliati()
     {
