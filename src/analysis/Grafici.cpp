@@ -179,10 +179,10 @@ GraficoFrequenza::GraficoFrequenza(QWidget *parent) : QChartView(parent)
     m_asseF->setRange(10, 1e7);
     m_asseR = new QLogValueAxis(g);
     m_asseR->setTitleText(QStringLiteral("R_ac (Ω)"));
-    m_asseR->setLabelFormat(QStringLiteral("%g"));
+    m_asseR->setLabelFormat(QStringLiteral("%.6g"));
     m_asseQ = new QLogValueAxis(g);
     m_asseQ->setTitleText(QStringLiteral("Q"));
-    m_asseQ->setLabelFormat(QStringLiteral("%g"));
+    m_asseQ->setLabelFormat(QStringLiteral("%.6g"));
     g->addAxis(m_asseF, Qt::AlignBottom);
     g->addAxis(m_asseR, Qt::AlignLeft);
     g->addAxis(m_asseQ, Qt::AlignRight);
