@@ -1,8 +1,11 @@
-// Pictures of the three windows for the documentation, taken of the real windows with
-// a design typed into the main window:
+// Pictures of the windows for the documentation, taken of the real windows with a design
+// typed into the main window:
 //   xvfb-run -s "-screen 0 1024x768x24" windara_schermate <folder>
-// writes main-window.png, results-window.png and wire-table-window.png.
+// writes main-window.png, results-window.png, wire-table-window.png and, of the analysis
+// window, analysis-summary.png, analysis-target.png and analysis-frequency.png.
 
+#include "analysis/FrmAnalisi.h"
+#include "app/Applicazione.h"
 #include "catalogue/FrmTabella.h"
 #include "design/Errori.h"
 #include "design/FrmBobine.h"
@@ -11,9 +14,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPixmap>
+#include <QTabWidget>
 #include <QTest>
 
 #include <cstdio>
@@ -61,7 +66,23 @@ int main(int argc, char **argv)
         frmtabella tabella(cartella, &principale);
         const bool fatto = fotografa(calcoli, uscita.filePath(QStringLiteral("results-window.png"))) &&
                            fotografa(tabella, uscita.filePath(QStringLiteral("wire-table-window.png")));
-        return fatto ? 0 : 1;
+        if (!fatto)
+            return 1;
+
+        // The analysis of the same design: its summary with the chart, the wires that reach
+        // 2 mH on this bobbin, and the winding at 100 kHz.
+        frmAnalisi analisi(IngressoAnalisiDi(principale), &principale);
+        auto *pagine = analisi.findChild<QTabWidget *>(QStringLiteral("pagine"));
+        if (!fotografa(analisi, uscita.filePath(QStringLiteral("analysis-summary.png"))))
+            return 1;
+        pagine->setCurrentIndex(1);
+        QTest::keyClicks(analisi.findChild<QLineEdit *>(QStringLiteral("txtObiettivo")), QStringLiteral("2"));
+        auto *messaggio = analisi.findChild<QLabel *>(QStringLiteral("lblMessaggioObiettivo"));
+        if (!QTest::qWaitFor([&] { return messaggio->text().contains(QStringLiteral("raggiungono")); }, 10000) ||
+            !fotografa(analisi, uscita.filePath(QStringLiteral("analysis-target.png"))))
+            return 1;
+        pagine->setCurrentIndex(2);
+        return fotografa(analisi, uscita.filePath(QStringLiteral("analysis-frequency.png"))) ? 0 : 1;
     } catch (const ErroreRuntime &e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.testo()));
         return 1;
