@@ -58,10 +58,14 @@ void decadi(QLogValueAxis *asse, double minimo, double massimo)
 
 } // namespace
 
-GraficoStrati::GraficoStrati(QWidget *parent) : QChartView(parent), m_ridisegno(new QTimer(this))
+// The chart goes to the view's constructor: the plain constructor makes a chart of its own,
+// which setChart() would then leave to nobody.
+GraficoStrati::GraficoStrati(QWidget *parent)
+    : QChartView(nuovoGrafico(QStringLiteral("Induttanza secondo il numero di strati")), parent),
+      m_ridisegno(new QTimer(this))
 {
     setObjectName(QStringLiteral("graficoStrati"));
-    QChart *g = nuovoGrafico(QStringLiteral("Induttanza secondo il numero di strati"));
+    QChart *g = chart();
     const QColor regole(200, 40, 40), reale(30, 80, 200);
     m_serie[EsattaRegole] = nuovaCurva(g, QStringLiteral("Regole, esatta"), regole, false);
     m_serie[WheelerRegole] = nuovaCurva(g, QStringLiteral("Regole, Wheeler"), regole, true);
@@ -93,7 +97,6 @@ GraficoStrati::GraficoStrati(QWidget *parent) : QChartView(parent), m_ridisegno(
         legenda->setGeometry(QRectF(area.topLeft() + QPointF(6, 6), dimensione));
         legenda->update();
     });
-    setChart(g);
     setRenderHint(QPainter::Antialiasing);
     m_ridisegno->setSingleShot(true);
     m_ridisegno->setInterval(IntervalloRidisegno);
@@ -166,10 +169,11 @@ QList<QPointF> GraficoStrati::punti(Colonna colonna, bool wheeler) const
     return m_serie[curva(colonna, wheeler)]->points();
 }
 
-GraficoFrequenza::GraficoFrequenza(QWidget *parent) : QChartView(parent)
+GraficoFrequenza::GraficoFrequenza(QWidget *parent)
+    : QChartView(nuovoGrafico(QStringLiteral("Resistenza in alternata e Q secondo la frequenza")), parent)
 {
     setObjectName(QStringLiteral("graficoFrequenza"));
-    QChart *g = nuovoGrafico(QStringLiteral("Resistenza in alternata e Q secondo la frequenza"));
+    QChart *g = chart();
     m_resistenza = nuovaCurva(g, QStringLiteral("R_ac (Ω)"), QColor(200, 40, 40), false);
     m_q = nuovaCurva(g, QStringLiteral("Q"), QColor(30, 80, 200), false);
     m_asseF = new QLogValueAxis(g);
@@ -190,7 +194,6 @@ GraficoFrequenza::GraficoFrequenza(QWidget *parent) : QChartView(parent)
     m_resistenza->attachAxis(m_asseR);
     m_q->attachAxis(m_asseF);
     m_q->attachAxis(m_asseQ);
-    setChart(g);
     setRenderHint(QPainter::Antialiasing);
     imposta({});
 }
