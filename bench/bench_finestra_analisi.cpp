@@ -105,9 +105,8 @@ int main(int argc, char **argv)
 
     // The largest design (32,766 layers of 600 turns of 0.05 mm) takes seconds of work, none
     // of them on the window's thread: opening on it, up to the first picture and with the
-    // closing that cancels the work, costs what opening on a small design costs, plus the
-    // 16 ms the window waits for a summary that could have been quick, while the workers
-    // share the two cores with it.
+    // closing that cancels the work, costs about what opening on a small design costs (the
+    // window waits for no summary of over 5,000 turns; the workers share the two cores).
     const IngressoAnalisi massimo = ingresso("30", "1640.32", "20", "0.05");
     const IngressoAnalisi piccolo = ingresso("20", "10", "10", "0.5");
     const auto apri = [](const IngressoAnalisi &i) {

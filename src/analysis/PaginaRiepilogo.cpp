@@ -5,6 +5,7 @@
 #include "analysis/Ingressi.h"
 #include "analysis/Lavoratore.h"
 #include "analysis/ModelliAnalisi.h"
+#include "design/Limiti.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -26,6 +27,17 @@ namespace {
 
 const QString InCorso = QStringLiteral("Calcolo in corso…");
 
+// A summary of up to 5,000 turns takes a few milliseconds: worth waiting for, so that it is on
+// screen at once. The rules' own turns tell (the real winding has no more, give or take the
+// millimetre H is rounded to); a design they cannot compute is answered at once anyway.
+bool riepilogoRapido(const TestiLimiti &testi)
+{
+    StatoProgetto s;
+    DidascalieLimiti d;
+    RecalcoloLimiti(testi, EsitoRicerca::trovata(QStringLiteral("0")), s, d);
+    return double(s.StratiMax) * s.SpirePerStrato <= 5000;
+}
+
 QString nomeRiga(Grandezza g, double temperatura)
 {
     if (g == Grandezza::ResistenzaT && !std::isfinite(temperatura))
@@ -36,7 +48,8 @@ QString nomeRiga(Grandezza g, double temperatura)
 } // namespace
 
 PaginaRiepilogo::PaginaRiepilogo(const DatiAnalisi &dati, const QString &avviso, QWidget *parent)
-    : QWidget(parent), m_dati(dati), m_avviso(avviso), m_lavoratore(new Lavoratore(this)), m_attesa(new QTimer(this)),
+    : QWidget(parent), m_dati(dati), m_avviso(avviso), m_rapido(riepilogoRapido(dati.testi)),
+      m_lavoratore(new Lavoratore(this)), m_attesa(new QTimer(this)),
       m_temperatura(CasellaNumero("txtTemperatura", QStringLiteral("20"), this)), m_stile(new QComboBox(this)),
       m_barra(new BarraLavoro(m_lavoratore, this)), m_cifre(new QTableWidget(NumeroGrandezze, NumeroColonne, this)),
       m_metodo(new QLabel(this)), m_modello(new ModelloStrati(this)), m_strati(new QTableView(this)),
@@ -129,7 +142,8 @@ Stile PaginaRiepilogo::stile() const
 
 void PaginaRiepilogo::attendiRiepilogo()
 {
-    m_lavoratore->attendi(AttesaDiretta);
+    if (m_rapido)
+        m_lavoratore->attendi(AttesaDiretta);
 }
 
 void PaginaRiepilogo::ricalcola(bool attendi)

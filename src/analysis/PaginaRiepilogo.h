@@ -22,9 +22,9 @@ class Lavoratore;
 class ModelloStrati;
 
 // The page "Riepilogo": the temperature and the winding style; the summary's three columns,
-// the per-layer table of the real winding and the chart of inductance against layers. The
-// summary shows at once when it is quick; everything else comes from a worker thread, row by
-// row, and a new input cancels what was still being computed.
+// the per-layer table of the real winding and the chart of inductance against layers. A
+// summary of up to 5,000 turns shows at once; everything else comes from a worker thread, row
+// by row, and a new input cancels what was still being computed.
 class PaginaRiepilogo : public QWidget
 {
     Q_OBJECT
@@ -38,8 +38,8 @@ public:
     // The summary and then the per-layer table as tab-separated text; empty while there is
     // no summary.
     QString testoCopia() const;
-    // Waits a few milliseconds for the summary being computed, so that a quick one shows
-    // at once.
+    // Waits a few milliseconds for the summary being computed when it is of up to 5,000
+    // turns, so that it shows at once.
     void attendiRiepilogo();
     // The last summary, when there is one.
     const std::optional<Riepilogo> &riepilogo() const { return m_riepilogo; }
@@ -63,6 +63,7 @@ private:
 
     DatiAnalisi m_dati;
     QString m_avviso;
+    bool m_rapido; // the summary is worth waiting for
     std::optional<Riepilogo> m_riepilogo;
     QString m_motivo;
     QString m_metodoTabella; // the per-layer table's method, or why it is missing
