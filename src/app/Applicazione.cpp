@@ -1,8 +1,11 @@
 #include "app/Applicazione.h"
 
+#include "analysis/FrmAnalisi.h"
+#include "catalogue/Catalogo.h"
 #include "catalogue/FrmTabella.h"
 #include "design/Errori.h"
 #include "design/FrmBobine.h"
+#include "design/Module1.h"
 #include "report/StampanteSistema.h"
 #include "table/FrmCalcoli.h"
 #include "ui/Finestra.h"
@@ -27,6 +30,7 @@ Applicazione::Applicazione(const QString &cartellaProgramma, QObject *parent)
     m_fuoco = new ui::MemoriaFuoco(m_principale.get());
     connect(m_principale.get(), &FrmBobine::Calcola, this, &Applicazione::apriCalcoli);
     connect(m_principale.get(), &FrmBobine::Visualizza, this, &Applicazione::apriTabella);
+    connect(m_principale.get(), &FrmBobine::Analisi, this, &Applicazione::apriAnalisi);
     // At once: nothing is saved or asked.
     connect(m_principale.get(), &FrmBobine::Esci, this, [] { QCoreApplication::exit(0); });
 }
@@ -62,6 +66,37 @@ void Applicazione::apriTabella()
         // The main window keeps its own connection: tell the user and go on.
         ui::MostraErrore(m_principale.get(), e.testo());
     }
+}
+
+void Applicazione::apriAnalisi()
+{
+    frmAnalisi finestra(IngressoAnalisiDi(*m_principale), m_principale.get());
+    finestra.exec();
+}
+
+analisi::IngressoAnalisi IngressoAnalisiDi(const FrmBobine &principale)
+{
+    const StatoProgetto &s = Module1();
+    analisi::IngressoAnalisi ingresso;
+    ingresso.dati.testi = principale.testiLimiti();
+    ingresso.dati.resistenzaMetro = s.ResistenzaMetro;
+    ingresso.dati.resistenzaIgnota = s.ResistenzaMetroIgnota;
+    const QString &filo = ingresso.dati.testi.sceltaDiametro;
+    try {
+        const QList<FiloRame> righe = CercaRame(s.DatabaseFili, filo);
+        if (righe.isEmpty())
+            ingresso.motivoFilo = QStringLiteral("Il filo %1 non è nel catalogo").arg(filo);
+        else
+            ingresso.dati.filo = righe.first();
+    } catch (const ErroreRuntime &e) {
+        ingresso.motivoFilo = e.testo();
+    }
+    try {
+        ingresso.catalogo = ElencoRame(s.DatabaseFili);
+    } catch (const ErroreRuntime &e) {
+        ingresso.motivoCatalogo = e.testo();
+    }
+    return ingresso;
 }
 
 } // namespace windara

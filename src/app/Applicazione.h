@@ -14,6 +14,15 @@ namespace ui {
 class MemoriaFuoco;
 }
 
+namespace analisi {
+struct IngressoAnalisi;
+}
+
+// What the analysis window starts from: the main window's design as it stands, the chosen
+// wire's catalogue row and the whole catalogue over the main window's connection. What
+// cannot be read is a reason in the result, never an exception.
+analisi::IngressoAnalisi IngressoAnalisiDi(const FrmBobine &principale);
+
 // The composition root: it builds the main window and, on its commands, the results window
 // and the wire table window, each afresh and modal, and hands the results window its
 // printer. No window knows another; they meet only here.
@@ -40,6 +49,8 @@ public:
 private:
     void apriCalcoli();
     void apriTabella();
+    // Alt+A: the analysis window, afresh and modal, on the design as it stands.
+    void apriAnalisi();
 
     QString m_cartella;
     std::unique_ptr<FrmBobine> m_principale;

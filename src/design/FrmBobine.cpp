@@ -103,9 +103,12 @@ void FrmBobine::creaControlli()
 
     mnuCrea = ui::VoceMenu(menuBar(), "mnuCrea", QStringLiteral("Calcola"));
     mnuvisualizza = ui::VoceMenu(menuBar(), "mnuvisualizza", QStringLiteral("Visualizza"));
+    // A command on the bar itself, not a menu: Alt+A opens the analysis at once.
+    mnuAnalisi = ui::VoceMenu(menuBar(), "mnuAnalisi", QStringLiteral("&Analisi"));
     MnuEsci = ui::VoceMenu(menuBar(), "MnuEsci", QStringLiteral("Esci"));
     connect(mnuCrea, &QAction::triggered, this, &FrmBobine::Calcola);
     connect(mnuvisualizza, &QAction::triggered, this, &FrmBobine::Visualizza);
+    connect(mnuAnalisi, &QAction::triggered, this, &FrmBobine::Analisi);
     connect(MnuEsci, &QAction::triggered, this, &FrmBobine::Esci);
     ui::EvidenziaVociMenu(menuBar());
 
@@ -282,6 +285,7 @@ void FrmBobine::dipingi()
         m_risultati[r]->setText(m_didascalie.testi[r]);
     Toolbar1->pulsante(1)->setEnabled(m_didascalie.calcola);
     mnuCrea->setEnabled(m_didascalie.calcola);
+    mnuAnalisi->setEnabled(m_didascalie.calcola);
 }
 
 TestiLimiti FrmBobine::testiLimiti() const

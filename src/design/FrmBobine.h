@@ -17,7 +17,7 @@ class BarraStrumenti;
 }
 
 // The program's start-up window: the bobbin dimensions, the wire choice, the live limits
-// and the three commands. It computes nothing itself: the core recomputes the limits into
+// and the four commands. It computes nothing itself: the core recomputes the limits into
 // a record of captions, and the window paints its labels from that record. The commands
 // are signals; the program's composition root opens the other windows.
 class FrmBobine : public QMainWindow
@@ -36,6 +36,8 @@ public:
 
     // What a study report copies from this window, as it stands now.
     TestiStudio testiStudio() const;
+    // The texts the recomputation reads, as they stand now.
+    TestiLimiti testiLimiti() const;
 
     const QString &cartellaProgramma() const { return m_cartella; }
     int NumeroRecord() const { return m_numeroRecord; }
@@ -47,6 +49,7 @@ public:
 signals:
     void Calcola();
     void Visualizza();
+    void Analisi();
     void Esci();
 
 protected:
@@ -62,7 +65,6 @@ private:
     EsitoRicerca CercaResistenza();
     void Toolbar1_ButtonClick(int indice);
     void dipingi();
-    TestiLimiti testiLimiti() const;
 
     QString m_cartella;
     int m_numeroRecord = 0;
@@ -74,6 +76,7 @@ private:
     ui::BarraStrumenti *Toolbar1 = nullptr;
     QAction *mnuCrea = nullptr;
     QAction *mnuvisualizza = nullptr;
+    QAction *mnuAnalisi = nullptr;
     QAction *MnuEsci = nullptr;
     QComboBox *txtDiametro1 = nullptr;
     QLabel *txtDiametro = nullptr;

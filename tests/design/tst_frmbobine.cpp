@@ -354,7 +354,8 @@ private slots:
         QTest::addColumn<int>("destra");
         QTest::newRow("mnuCrea") << 0;
         QTest::newRow("mnuvisualizza") << 1;
-        QTest::newRow("MnuEsci") << 2;
+        QTest::newRow("mnuAnalisi") << 2;
+        QTest::newRow("MnuEsci") << 3;
     }
     // Alt and the arrows walk the menu bar visibly: the entry they reach is drawn on a ground
     // other than the bar's.

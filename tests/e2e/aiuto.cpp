@@ -6,9 +6,17 @@
 //   aiuto messaggio <folder> <file.png>   the error box of a missing catalogue, drawn
 //   aiuto schermata <window id> <file.png>
 //                                         a picture of any window of the X display
+//   aiuto riepilogo <folder> <H> <B> <D1> <wire> <file>
+//                                         what the analysis window copies for that design
+//   aiuto obiettivo <folder> <H> <B> <D1> <wire> <mH> <file>
+//                                         what its target page copies for that target
+//   aiuto appunti <file>                  the text on the clipboard
 // Positions come from the program's own windows built here on the same display, so the
 // script clicks where a person would see the buttons whatever the style or font.
 
+#include "analysis/FrmAnalisi.h"
+#include "analysis/Obiettivo.h"
+#include "app/Applicazione.h"
 #include "catalogue/Catalogo.h"
 #include "catalogue/FrmTabella.h"
 #include "design/Errori.h"
@@ -23,16 +31,19 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTest>
 
+#include <array>
 #include <cstdio>
 
 using namespace windara;
@@ -124,6 +135,46 @@ int atteso(const QString &cartella, const QString &h, const QString &b, const QS
     return 0;
 }
 
+int scrivi(const QString &uscita, const QString &testo)
+{
+    QFile f(uscita);
+    const QByteArray byte = testo.toUtf8();
+    if (!f.open(QIODevice::WriteOnly) || f.write(byte) != byte.size())
+        return errore(f.errorString());
+    return 0;
+}
+
+// What the analysis window starts from for the design typed into a main window, gathered
+// as the program gathers it.
+analisi::IngressoAnalisi ingresso(FrmBobine &bobine, const QStringList &progetto)
+{
+    bobine.Form_Load();
+    auto *lista = bobine.findChild<QComboBox *>(QStringLiteral("txtDiametro1"));
+    lista->setCurrentIndex(lista->findText(progetto[3]));
+    for (int i = 0; i < 3; ++i)
+        bobine.findChild<QLineEdit *>(QLatin1String(std::array{"txtAltezza", "txtB", "txtL"}[i]))->setText(progetto[i]);
+    return IngressoAnalisiDi(bobine);
+}
+
+// The summary and the per-layer table at 20 C, as the analysis window copies them.
+int riepilogo(const QString &cartella, const QStringList &progetto, const QString &uscita)
+{
+    FrmBobine bobine(cartella);
+    const analisi::DatiAnalisi dati = ingresso(bobine, progetto).dati;
+    const QString separatore = QLocale().decimalPoint();
+    return scrivi(uscita, analisi::TestoRiepilogo(analisi::CalcolaRiepilogo(dati), separatore) +
+                              analisi::TestoTabellaStrati(analisi::CalcolaTabellaStrati(dati), 20, separatore));
+}
+
+// The design from a target over the catalogue, as the target page copies it.
+int obiettivo(const QString &cartella, const QStringList &progetto, double millihenry, const QString &uscita)
+{
+    FrmBobine bobine(cartella);
+    const analisi::IngressoAnalisi i = ingresso(bobine, progetto);
+    return scrivi(uscita, analisi::TestoObiettivo(analisi::ProgettoDaInduttanza(i.dati, i.catalogo, millihenry),
+                                                  QLocale().decimalPoint()));
+}
+
 // Two grabs in a row alike: the window has finished painting.
 QImage stabile(WId finestra)
 {
@@ -176,10 +227,16 @@ int main(int argc, char **argv)
             return atteso(a[2], a[3], a[4], a[5], a[6], a[7]);
         if (comando == u"messaggio" && a.size() == 4)
             return messaggio(a[2], a[3]);
+        if (comando == u"riepilogo" && a.size() == 8)
+            return riepilogo(a[2], a.mid(3, 4), a[7]);
+        if (comando == u"obiettivo" && a.size() == 9)
+            return obiettivo(a[2], a.mid(3, 4), a[7].toDouble(), a[8]);
+        if (comando == u"appunti" && a.size() == 3)
+            return scrivi(a[2], QGuiApplication::clipboard()->text());
         if (comando == u"schermata" && a.size() == 4)
             return stabile(WId(a[2].toULongLong())).save(a[3]) ? 0 : errore(QStringLiteral("non scrivo ") + a[3]);
     } catch (const ErroreRuntime &e) {
         return errore(e.testo());
     }
-    return errore(QStringLiteral("uso: aiuto posizioni|atteso|messaggio|schermata …"));
+    return errore(QStringLiteral("uso: aiuto posizioni|atteso|messaggio|schermata|riepilogo|obiettivo|appunti …"));
 }

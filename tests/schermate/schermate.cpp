@@ -1,10 +1,12 @@
-// Pictures of the three windows for the documentation, taken of the real windows with
-// a design typed into the main window:
+// Pictures of the windows for the documentation, taken of the real windows with a design
+// typed into the main window:
 //   xvfb-run -s "-screen 0 1024x768x24" windara_schermate <folder> [<suffix> [scuro]]
 // writes main-window<suffix>.png, results-window<suffix>.png and
 // wire-table-window<suffix>.png; with "scuro", under a dark desktop palette. Run with
-// QT_SCALE_FACTOR=2 for the pictures at 2x scaling.
+// QT_SCALE_FACTOR=2 for the pictures at 2x scaling. Without a suffix it also takes the
+// analysis window: analysis-summary.png, analysis-target.png and analysis-frequency.png.
 
+#include "analysis/FrmAnalisi.h"
 #include "app/Applicazione.h"
 #include "catalogue/FrmTabella.h"
 #include "design/Errori.h"
@@ -14,9 +16,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPixmap>
+#include <QTabWidget>
 #include <QTest>
 
 #include <cstdio>
@@ -72,7 +76,25 @@ int main(int argc, char **argv)
         frmCalcoli calcoli(cartella, principale.testiStudio(), nullptr, &principale);
         frmtabella tabella(cartella, &principale);
         const bool fatto = fotografa(calcoli, file("results-window")) && fotografa(tabella, file("wire-table-window"));
-        return fatto ? 0 : 1;
+        if (!fatto)
+            return 1;
+        if (!suffisso.isEmpty())
+            return 0;
+
+        // The analysis of the same design: its summary with the chart, the wires that reach
+        // 2 mH on this bobbin, and the winding at 100 kHz.
+        frmAnalisi analisi(IngressoAnalisiDi(principale), &principale);
+        auto *pagine = analisi.findChild<QTabWidget *>(QStringLiteral("pagine"));
+        if (!fotografa(analisi, file("analysis-summary")))
+            return 1;
+        pagine->setCurrentIndex(1);
+        QTest::keyClicks(analisi.findChild<QLineEdit *>(QStringLiteral("txtObiettivo")), QStringLiteral("2"));
+        auto *messaggio = analisi.findChild<QLabel *>(QStringLiteral("lblMessaggioObiettivo"));
+        if (!QTest::qWaitFor([&] { return messaggio->text().contains(QStringLiteral("raggiungono")); }, 10000) ||
+            !fotografa(analisi, file("analysis-target")))
+            return 1;
+        pagine->setCurrentIndex(2);
+        return fotografa(analisi, file("analysis-frequency")) ? 0 : 1;
     } catch (const ErroreRuntime &e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.testo()));
         return 1;

@@ -51,7 +51,7 @@ private slots:
         for (const char *icona : {"icona-bobine", "icona-calcoli", "icona-tabella"})
             QTest::newRow(icona) << icona << QSize(32, 32);
         for (const char *barra : {"tb-bobina", "tb-tabella", "tb-esci", "tb-salva", "tb-stampa", "tb-precedente",
-                                  "tb-crescente", "tb-decrescente"})
+                                  "tb-crescente", "tb-decrescente", "tb-copia"})
             QTest::newRow(barra) << barra << QSize(16, 16);
     }
     // Each picture is compiled in, parses, has its size, and is vector only.
@@ -83,14 +83,15 @@ private slots:
         nelQrc.sort();
         QCOMPARE(nellaCartella, nelQrc);
         QCOMPARE(compilati, nelQrc);
-        QCOMPARE(nelQrc.size(), 14);
+        QCOMPARE(nelQrc.size(), 15);
     }
 
     void icone_data()
     {
         QTest::addColumn<QString>("nome");
-        for (const char *nome : {"icona-bobine", "icona-calcoli", "icona-tabella", "tb-bobina", "tb-tabella", "tb-esci",
-                                 "tb-salva", "tb-stampa", "tb-precedente", "tb-crescente", "tb-decrescente"})
+        for (const char *nome :
+             {"icona-bobine", "icona-calcoli", "icona-tabella", "tb-bobina", "tb-tabella", "tb-esci", "tb-salva",
+              "tb-stampa", "tb-precedente", "tb-crescente", "tb-decrescente", "tb-copia"})
             QTest::newRow(nome) << nome;
     }
     // Drawn afresh at each size and device pixel ratio, never a scaled bitmap.

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "analysis/Analisi.h"
+#include "analysis/Dowell.h"
+
+#include <QChartView>
+
+#include <array>
+#include <vector>
+
+class QLineSeries;
+class QLogValueAxis;
+class QTimer;
+class QValueAxis;
+
+// The analysis window's charts.
+namespace windara::analisi {
+
+// Inductance against the number of layers: Wheeler's curve and the exact one, for the rules'
+// winding and for the real one, growing as the per-layer rows arrive. Redrawing the curves
+// costs milliseconds, so rows arriving in quick succession are drawn together.
+class GraficoStrati : public QChartView
+{
+    Q_OBJECT
+public:
+    explicit GraficoStrati(QWidget *parent = nullptr);
+
+    // Empties the curves for windings of so many layers (0: none).
+    void azzera(int stratiRegole, int stratiReale);
+    // Rows of the rules' winding (Colonna::StesseSpire) or of the real one (Colonna::Reale).
+    void aggiungi(Colonna colonna, const std::vector<RigaStrato> &righe);
+    // Points of a curve as drawn, for tests.
+    QList<QPointF> punti(Colonna colonna, bool wheeler) const;
+
+private:
+    enum Curva { EsattaRegole, WheelerRegole, EsattaReale, WheelerReale, NumeroCurve };
+    static Curva curva(Colonna colonna, bool wheeler);
+    void disegna();
+
+    std::array<QLineSeries *, NumeroCurve> m_serie{};
+    std::array<QList<QPointF>, NumeroCurve> m_nuovi; // points not drawn yet
+    QTimer *m_ridisegno;
+    QValueAxis *m_asseX, *m_asseY;
+    int m_stratiRegole = 0, m_stratiReale = 0;
+    double m_massimo = 0, m_limiteY = 0;
+};
+
+// R_ac and Q against frequency, both axes logarithmic.
+class GraficoFrequenza : public QChartView
+{
+    Q_OBJECT
+public:
+    explicit GraficoFrequenza(QWidget *parent = nullptr);
+
+    // The sweep (empty: no curves).
+    void imposta(const std::vector<PuntoFrequenza> &punti);
+    int numeroPunti() const;
+
+private:
+    QLineSeries *m_resistenza, *m_q;
+    QLogValueAxis *m_asseF, *m_asseR, *m_asseQ;
+};
+
+} // namespace windara::analisi

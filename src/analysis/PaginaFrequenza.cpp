@@ -1,0 +1,173 @@
+#include "analysis/PaginaFrequenza.h"
+
+#include "analysis/Dowell.h"
+#include "analysis/Grafici.h"
+#include "analysis/Ingressi.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace windara::analisi {
+
+PaginaFrequenza::PaginaFrequenza(QWidget *parent)
+    : QWidget(parent), m_attesa(new QTimer(this)),
+      m_frequenza(CasellaNumero("txtFrequenza", QStringLiteral("100000"), this)),
+      m_temperatura(CasellaNumero("txtTemperaturaFrequenza", QStringLiteral("20"), this)),
+      m_grafico(new GraficoFrequenza(this))
+{
+    setObjectName(QStringLiteral("paginaFrequenza"));
+    m_temperatura->setToolTip(QStringLiteral("Temperatura del rame, per la resistenza (IEC 60028)"));
+
+    auto *ingressi = new QHBoxLayout;
+    auto *etichettaF = new QLabel(QStringLiteral("&Frequenza (Hz):"), this);
+    etichettaF->setBuddy(m_frequenza);
+    auto *etichettaT = new QLabel(QStringLiteral("&Temperatura (°C):"), this);
+    etichettaT->setBuddy(m_temperatura);
+    ingressi->addWidget(etichettaF);
+    ingressi->addWidget(m_frequenza);
+    ingressi->addSpacing(16);
+    ingressi->addWidget(etichettaT);
+    ingressi->addWidget(m_temperatura);
+    ingressi->addStretch(1);
+
+    static const char *const nomi[NumeroValori] = {"lblInduttanza", "lblResistenzaCc", "lblProfondita", "lblDelta",
+                                                   "lblFattore",    "lblResistenzaAc", "lblQ"};
+    const QString titoli[NumeroValori] = {QStringLiteral("Induttanza esatta (mH)"),
+                                          QStringLiteral("Resistenza in continua (Ω)"),
+                                          QStringLiteral("Profondità di penetrazione δ (mm)"),
+                                          QStringLiteral("Δ di Dowell"),
+                                          QStringLiteral("Fattore di resistenza F_R"),
+                                          QStringLiteral("Resistenza in alternata R_ac (Ω)"),
+                                          QStringLiteral("Q = 2πfL / R_ac")};
+    const QString metodi[NumeroValori] = {
+        QStringLiteral("L'induttanza esatta dell'avvolgimento reale, dal riepilogo"),
+        QStringLiteral("La resistenza dell'avvolgimento reale alla temperatura, IEC 60028"),
+        QStringLiteral("δ = √(ρ / (π f µ0)), ρ del rame alla temperatura"),
+        QStringLiteral("Δ = (π/4)^¾ (d / δ) √(d / p), d il diametro nudo, p il passo"),
+        QStringLiteral("Dowell (1966): F_R per m strati"),
+        QStringLiteral("R_ac = F_R × resistenza in continua"),
+        QStringLiteral("Q = 2π f L / R_ac")};
+    auto *valori = new QGridLayout;
+    for (int v = 0; v < NumeroValori; ++v) {
+        auto *titolo = new QLabel(titoli[v] + u':', this);
+        m_valori[v] = new QLabel(this);
+        m_valori[v]->setObjectName(QLatin1String(nomi[v]));
+        m_valori[v]->setToolTip(metodi[v]);
+        m_valori[v]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        m_valori[v]->setWordWrap(true);
+        m_valori[v]->setMinimumWidth(160);
+        valori->addWidget(titolo, v, 0);
+        valori->addWidget(m_valori[v], v, 1);
+    }
+    valori->setRowStretch(NumeroValori, 1);
+
+    auto *avvertenza = new QLabel(AvvertenzaDowell(), this);
+    avvertenza->setObjectName(QStringLiteral("lblAvvertenza"));
+    avvertenza->setWordWrap(true);
+    QFont corsivo = avvertenza->font();
+    corsivo.setItalic(true);
+    avvertenza->setFont(corsivo);
+
+    auto *centro = new QHBoxLayout;
+    centro->addLayout(valori, 2);
+    centro->addWidget(m_grafico, 3);
+    auto *colonna = new QVBoxLayout(this);
+    colonna->addLayout(ingressi);
+    colonna->addLayout(centro, 1);
+    colonna->addWidget(avvertenza);
+
+    m_attesa->setSingleShot(true);
+    m_attesa->setInterval(AttesaDigitazione);
+    connect(m_attesa, &QTimer::timeout, this, &PaginaFrequenza::aggiorna);
+    for (QLineEdit *c : {m_frequenza, m_temperatura})
+        connect(c, &QLineEdit::textChanged, m_attesa, qOverload<>(&QTimer::start));
+}
+
+PaginaFrequenza::~PaginaFrequenza() = default;
+
+QWidget *PaginaFrequenza::primoIngresso() const
+{
+    return m_frequenza;
+}
+
+void PaginaFrequenza::impostaRiepilogo(const Riepilogo *r, const QString &motivo)
+{
+    m_motivo = motivo;
+    if (r) {
+        const Cifra &l = (*r)(Grandezza::Induttanza, Colonna::Reale);
+        const Cifra &r20 = (*r)(Grandezza::Resistenza20, Colonna::Reale);
+        if (!r->motivo.isEmpty())
+            m_motivo = r->motivo;
+        else if (!l.valore)
+            m_motivo = l.motivo;
+        else if (!r20.valore)
+            m_motivo = r20.motivo;
+        else {
+            m_motivo.clear();
+            m_avvolgimento = AvvolgimentoAcReale(*r);
+            m_resistenza20 = *r20.valore;
+        }
+    }
+    m_daAggiornare = !isVisible();
+    if (!m_daAggiornare)
+        aggiorna();
+}
+
+void PaginaFrequenza::showEvent(QShowEvent *evento)
+{
+    QWidget::showEvent(evento);
+    if (m_daAggiornare) {
+        m_daAggiornare = false;
+        aggiorna();
+    }
+}
+
+void PaginaFrequenza::aggiorna()
+{
+    m_attesa->stop();
+    if (!m_motivo.isEmpty())
+        return mostraMotivo(m_motivo);
+    const std::optional<double> temperatura = LeggiCasella(m_temperatura);
+    if (!temperatura || !(FattoreTemperatura(*temperatura) > 0))
+        return mostraMotivo(QStringLiteral("La temperatura deve essere un numero sopra -234 °C"));
+    AvvolgimentoAc a = m_avvolgimento;
+    a.temperatura = *temperatura;
+    a.resistenzaCc = ResistenzaATemperatura(m_resistenza20, *temperatura);
+    const QString motivo = MotivoAvvolgimentoAc(a);
+    if (!motivo.isEmpty())
+        return mostraMotivo(motivo);
+
+    const QString s = QLocale().decimalPoint();
+    m_valori[Induttanza]->setText(TestoNumero(a.induttanza * 1e3, -1, s));
+    m_valori[ResistenzaCc]->setText(TestoNumero(a.resistenzaCc, 4, s));
+    // A frequency that is not a number is answered by the core like any other bad one.
+    const RisultatoFrequenza r = AnalisiFrequenza(a, LeggiCasella(m_frequenza).value_or(NAN));
+    if (r.valido) {
+        const PuntoFrequenza &p = r.punto;
+        m_valori[Profondita]->setText(TestoNumero(p.profondita * 1e3, 4, s));
+        m_valori[Delta]->setText(TestoNumero(p.delta, 4, s));
+        m_valori[Fattore]->setText(TestoNumero(p.fattore, 4, s));
+        m_valori[ResistenzaAc]->setText(TestoNumero(p.resistenzaAc, 4, s));
+        m_valori[Q]->setText(TestoNumero(p.q, 2, s));
+    } else {
+        for (int v = Profondita; v < NumeroValori; ++v)
+            m_valori[v]->setText(r.motivo);
+    }
+    m_grafico->imposta(SpazzataFrequenza(a));
+}
+
+void PaginaFrequenza::mostraMotivo(const QString &motivo)
+{
+    for (QLabel *v : m_valori)
+        v->setText(motivo);
+    m_grafico->imposta({});
+}
+
+} // namespace windara::analisi

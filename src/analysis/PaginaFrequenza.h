@@ -1,0 +1,55 @@
+#pragma once
+
+#include "analysis/Analisi.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QTimer;
+
+namespace windara::analisi {
+
+class GraficoFrequenza;
+
+// The page "Frequenza": a frequency and the temperature; for the summary's real winding the
+// skin depth, Dowell's resistance factor, R_ac and Q, and their chart from 10 Hz to 10 MHz.
+// Quick enough (a few milliseconds, most of them redrawing the chart) to compute as the user
+// types; a new summary is taken in only when the page shows.
+class PaginaFrequenza : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit PaginaFrequenza(QWidget *parent = nullptr);
+    ~PaginaFrequenza() override;
+
+    QWidget *primoIngresso() const;
+    // The summary the figures are of; while there is none, `motivo` says why.
+    void impostaRiepilogo(const Riepilogo *r, const QString &motivo);
+
+protected:
+    void showEvent(QShowEvent *evento) override;
+
+private:
+    enum Valore { Induttanza, ResistenzaCc, Profondita, Delta, Fattore, ResistenzaAc, Q, NumeroValori };
+
+    void aggiorna();
+    void mostraMotivo(const QString &motivo);
+
+    // The real winding and its resistance at 20 C; or why there is none.
+    AvvolgimentoAc m_avvolgimento;
+    double m_resistenza20 = 0;
+    QString m_motivo;
+    // A summary arrived while the page was hidden: its figures wait until it shows.
+    bool m_daAggiornare = false;
+
+    QTimer *m_attesa;
+    QLineEdit *m_frequenza;
+    QLineEdit *m_temperatura;
+    std::array<QLabel *, NumeroValori> m_valori{};
+    GraficoFrequenza *m_grafico;
+};
+
+} // namespace windara::analisi

@@ -1,0 +1,179 @@
+#include "analysis/PaginaObiettivo.h"
+
+#include "analysis/BarraLavoro.h"
+#include "analysis/Ingressi.h"
+#include "analysis/Lavoratore.h"
+#include "analysis/ModelliAnalisi.h"
+
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace windara::analisi {
+
+PaginaObiettivo::PaginaObiettivo(const DatiAnalisi &dati, const QList<FiloRame> &catalogo, const QString &avviso,
+                                 QWidget *parent)
+    : QWidget(parent), m_dati(dati), m_catalogo(catalogo), m_avviso(avviso), m_lavoratore(new Lavoratore(this)),
+      m_attesa(new QTimer(this)), m_obiettivo(CasellaNumero("txtObiettivo", QString(), this)),
+      m_temperatura(CasellaNumero("txtTemperaturaObiettivo", QStringLiteral("20"), this)),
+      m_barra(new BarraLavoro(m_lavoratore, this)), m_messaggio(new QLabel(this)),
+      m_modello(new ModelloObiettivo(this)), m_ordine(new OrdineObiettivo(this)), m_tabella(new QTableView(this))
+{
+    setObjectName(QStringLiteral("paginaObiettivo"));
+    m_obiettivo->setPlaceholderText(QStringLiteral("mH"));
+    m_obiettivo->setToolTip(QStringLiteral("L'induttanza da raggiungere, in mH"));
+    m_temperatura->setToolTip(QStringLiteral("Temperatura del rame, per la resistenza (IEC 60028)"));
+    m_messaggio->setObjectName(QStringLiteral("lblMessaggioObiettivo"));
+    m_messaggio->setWordWrap(true);
+
+    m_ordine->setSourceModel(m_modello);
+    m_tabella->setObjectName(QStringLiteral("tblObiettivo"));
+    m_tabella->setModel(m_ordine);
+    m_tabella->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tabella->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_tabella->setWordWrap(false);
+    m_tabella->verticalHeader()->hide();
+    m_tabella->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_tabella->verticalHeader()->setDefaultSectionSize(m_tabella->fontMetrics().height() + 6);
+    m_tabella->setSortingEnabled(true);
+    m_tabella->sortByColumn(ModelloObiettivo::Resistenza, Qt::AscendingOrder);
+    connect(m_tabella->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, &PaginaObiettivo::adattaColonne);
+
+    auto *ingressi = new QHBoxLayout;
+    auto *etichettaL = new QLabel(QStringLiteral("&Induttanza obiettivo (mH):"), this);
+    etichettaL->setBuddy(m_obiettivo);
+    auto *etichettaT = new QLabel(QStringLiteral("&Temperatura (°C):"), this);
+    etichettaT->setBuddy(m_temperatura);
+    ingressi->addWidget(etichettaL);
+    ingressi->addWidget(m_obiettivo);
+    ingressi->addSpacing(16);
+    ingressi->addWidget(etichettaT);
+    ingressi->addWidget(m_temperatura);
+    ingressi->addSpacing(16);
+    ingressi->addWidget(m_barra, 1);
+    auto *colonna = new QVBoxLayout(this);
+    colonna->addLayout(ingressi);
+    colonna->addWidget(m_messaggio);
+    colonna->addWidget(m_tabella, 1);
+
+    m_attesa->setSingleShot(true);
+    m_attesa->setInterval(AttesaDigitazione);
+    connect(m_attesa, &QTimer::timeout, this, &PaginaObiettivo::ricalcola);
+    for (QLineEdit *c : {m_obiettivo, m_temperatura})
+        connect(c, &QLineEdit::textChanged, m_attesa, qOverload<>(&QTimer::start));
+    connect(m_barra, &BarraLavoro::annullato, this,
+            [this] { mostraMotivo(QStringLiteral("Calcolo annullato: cambia un dato per ricalcolare")); });
+    ricalcola();
+}
+
+PaginaObiettivo::~PaginaObiettivo() = default;
+
+QWidget *PaginaObiettivo::primoIngresso() const
+{
+    return m_obiettivo;
+}
+
+void PaginaObiettivo::impostaStile(Stile stile)
+{
+    if (m_dati.stile == stile)
+        return;
+    m_dati.stile = stile;
+    ricalcola();
+}
+
+void PaginaObiettivo::ricalcola()
+{
+    m_attesa->stop();
+    m_lavoratore->annulla();
+    if (!m_avviso.isEmpty())
+        return mostraMotivo(m_avviso);
+    if (m_obiettivo->text().trimmed().isEmpty())
+        return mostraMotivo(QStringLiteral("Scrivi l'induttanza da raggiungere, in mH"));
+    const std::optional<double> temperatura = LeggiCasella(m_temperatura);
+    if (!temperatura)
+        return mostraMotivo(QStringLiteral("La temperatura deve essere un numero, in °C"));
+    DatiAnalisi d = m_dati;
+    d.temperatura = *temperatura;
+    // The core answers a target that is not a number like any other bad target.
+    const double obiettivo = LeggiCasella(m_obiettivo).value_or(NAN);
+    mostraMotivo(QStringLiteral("Calcolo in corso…"));
+    m_lavoratore->avvia([this, d, catalogo = m_catalogo, obiettivo](const Lavoratore::Contesto &c) {
+        c.consegna([this] { m_barra->fase(QStringLiteral("Fili del catalogo")); });
+        const TabellaObiettivo t = ProgettoDaInduttanza(d, catalogo, obiettivo, c.avanzamento());
+        if (!c.annullato())
+            c.consegna([this, t] { mostra(t); });
+    });
+    m_lavoratore->attendi(AttesaDiretta);
+}
+
+void PaginaObiettivo::adattaColonne()
+{
+    // Every column as wide as its figures and its caption's longest line, the sorted one with
+    // room for its arrow (the style's own measure takes a caption as one line and keeps room
+    // for an arrow on each column: eleven would not fit). A wire's reason for having no figures may be longer than its
+    // column: its tooltip holds all of it.
+    const QFontMetrics cifre(m_tabella->font()), titoli(m_tabella->horizontalHeader()->font());
+    for (int c = 0; c < ModelloObiettivo::NumeroColonne; ++c) {
+        if (c == ModelloObiettivo::Raggiunge) {
+            m_tabella->setColumnWidth(c, cifre.horizontalAdvance(QStringLiteral("no, al massimo")) + 30);
+            continue;
+        }
+        int larghezza = 0;
+        for (const QString &riga : m_modello->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString().split(u'\n'))
+            larghezza = std::max(larghezza, titoli.horizontalAdvance(riga));
+        for (int r = 0; r < m_modello->rowCount(); ++r)
+            larghezza = std::max(larghezza, cifre.horizontalAdvance(m_modello->index(r, c).data().toString()));
+        m_tabella->setColumnWidth(c,
+                                  larghezza + (c == m_tabella->horizontalHeader()->sortIndicatorSection() ? 36 : 18));
+    }
+}
+
+void PaginaObiettivo::mostra(const TabellaObiettivo &t)
+{
+    m_modello->imposta(t);
+    m_tabellaPronta = true;
+    adattaColonne();
+    if (!t.motivo.isEmpty()) {
+        m_messaggio->setText(t.motivo);
+        return;
+    }
+    const auto raggiungono = std::count_if(t.righe.begin(), t.righe.end(), [](const auto &r) { return r.raggiunge; });
+    m_messaggio->setText(QStringLiteral("%1 fili del catalogo su %2 raggiungono %3 mH con l'avvolgimento reale. "
+                                        "Clic su un'intestazione per ordinare.")
+                             .arg(raggiungono)
+                             .arg(t.righe.size())
+                             .arg(TestoNumero(t.obiettivo, -1, QLocale().decimalPoint())));
+}
+
+void PaginaObiettivo::mostraMotivo(const QString &motivo)
+{
+    TabellaObiettivo vuota;
+    vuota.temperatura = LeggiCasella(m_temperatura).value_or(20);
+    m_modello->imposta(vuota);
+    m_tabellaPronta = false;
+    adattaColonne();
+    m_messaggio->setText(motivo);
+}
+
+QString PaginaObiettivo::testoCopia() const
+{
+    if (!m_tabellaPronta)
+        return {};
+    // In the order the user sees.
+    TabellaObiettivo t = m_modello->tabella();
+    t.righe.clear();
+    for (int i = 0; i < m_ordine->rowCount(); ++i)
+        t.righe.push_back(m_modello->tabella().righe[m_ordine->mapToSource(m_ordine->index(i, 0)).row()]);
+    return TestoObiettivo(t, QLocale().decimalPoint());
+}
+
+} // namespace windara::analisi

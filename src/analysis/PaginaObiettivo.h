@@ -1,0 +1,62 @@
+#pragma once
+
+#include "analysis/Analisi.h"
+#include "analysis/Obiettivo.h"
+
+#include <QList>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QTableView;
+class QTimer;
+
+namespace windara::analisi {
+
+class BarraLavoro;
+class Lavoratore;
+class ModelloObiettivo;
+class OrdineObiettivo;
+
+// The page "Progetto da induttanza": a target inductance and the temperature; for every
+// catalogue wire, the smallest real winding on this bobbin that reaches the target. Computed
+// in a worker thread as the target is typed; the table sorts by any column.
+class PaginaObiettivo : public QWidget
+{
+    Q_OBJECT
+public:
+    // `avviso`: why the catalogue could not be listed, if it could not.
+    PaginaObiettivo(const DatiAnalisi &dati, const QList<FiloRame> &catalogo, const QString &avviso,
+                    QWidget *parent = nullptr);
+    ~PaginaObiettivo() override;
+
+    QWidget *primoIngresso() const;
+    // The winding style of the summary page.
+    void impostaStile(Stile stile);
+    // The table as shown (in its current order) as tab-separated text; empty while there is
+    // no table.
+    QString testoCopia() const;
+
+private:
+    void ricalcola();
+    void mostra(const TabellaObiettivo &t);
+    void mostraMotivo(const QString &motivo);
+    void adattaColonne();
+
+    DatiAnalisi m_dati;
+    QList<FiloRame> m_catalogo;
+    QString m_avviso;
+    bool m_tabellaPronta = false;
+
+    Lavoratore *m_lavoratore;
+    QTimer *m_attesa;
+    QLineEdit *m_obiettivo;
+    QLineEdit *m_temperatura;
+    BarraLavoro *m_barra;
+    QLabel *m_messaggio;
+    ModelloObiettivo *m_modello;
+    OrdineObiettivo *m_ordine;
+    QTableView *m_tabella;
+};
+
+} // namespace windara::analisi

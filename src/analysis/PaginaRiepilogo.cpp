@@ -1,0 +1,305 @@
+#include "analysis/PaginaRiepilogo.h"
+
+#include "analysis/BarraLavoro.h"
+#include "analysis/Grafici.h"
+#include "analysis/Ingressi.h"
+#include "analysis/Lavoratore.h"
+#include "analysis/ModelliAnalisi.h"
+#include "design/Limiti.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTimer>
+
+#include <chrono>
+#include <cmath>
+
+namespace windara::analisi {
+
+namespace {
+
+const QString InCorso = QStringLiteral("Calcolo in corso…");
+
+// A summary of up to 5,000 turns takes a few milliseconds: worth waiting for, so that it is on
+// screen at once. The rules' own turns tell (the real winding has no more, give or take the
+// millimetre H is rounded to); a design they cannot compute is answered at once anyway.
+bool riepilogoRapido(const TestiLimiti &testi)
+{
+    StatoProgetto s;
+    DidascalieLimiti d;
+    RecalcoloLimiti(testi, EsitoRicerca::trovata(QStringLiteral("0")), s, d);
+    return double(s.StratiMax) * s.SpirePerStrato <= 5000;
+}
+
+QString nomeRiga(Grandezza g, double temperatura)
+{
+    if (g == Grandezza::ResistenzaT && !std::isfinite(temperatura))
+        return QStringLiteral("Resistenza alla temperatura scelta (Ω)");
+    return NomeGrandezza(g, temperatura);
+}
+
+} // namespace
+
+PaginaRiepilogo::PaginaRiepilogo(const DatiAnalisi &dati, const QString &avviso, QWidget *parent)
+    : QWidget(parent), m_dati(dati), m_avviso(avviso), m_rapido(riepilogoRapido(dati.testi)),
+      m_lavoratore(new Lavoratore(this)), m_attesa(new QTimer(this)),
+      m_temperatura(CasellaNumero("txtTemperatura", QStringLiteral("20"), this)), m_stile(new QComboBox(this)),
+      m_barra(new BarraLavoro(m_lavoratore, this)), m_cifre(new QTableWidget(NumeroGrandezze, NumeroColonne, this)),
+      m_metodo(new QLabel(this)), m_modello(new ModelloStrati(this)), m_strati(new QTableView(this)),
+      m_grafico(new GraficoStrati(this))
+{
+    setObjectName(QStringLiteral("paginaRiepilogo"));
+    m_stile->setObjectName(QStringLiteral("cmbStile"));
+    m_stile->addItem(QStringLiteral("A strati"));
+    m_stile->addItem(QStringLiteral("Ortociclico (strati alterni spostati di mezzo passo)"));
+    m_temperatura->setToolTip(QStringLiteral("Temperatura del rame, per la resistenza (IEC 60028)"));
+
+    m_cifre->setObjectName(QStringLiteral("tblRiepilogo"));
+    m_cifre->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_cifre->setWordWrap(false);
+    m_cifre->setTextElideMode(Qt::ElideRight);
+    for (int c = 0; c < NumeroColonne; ++c)
+        m_cifre->setHorizontalHeaderItem(c, new QTableWidgetItem(ACapo(NomeColonna(Colonna(c)))));
+    m_cifre->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_cifre->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    for (int g = 0; g < NumeroGrandezze; ++g)
+        for (int c = 0; c < NumeroColonne; ++c) {
+            auto *cella = new QTableWidgetItem;
+            cella->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_cifre->setItem(g, c, cella);
+        }
+
+    m_metodo->setObjectName(QStringLiteral("lblMetodo"));
+    m_metodo->setWordWrap(true);
+    m_metodo->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    m_strati->setObjectName(QStringLiteral("tblStrati"));
+    m_strati->setModel(m_modello);
+    m_strati->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_strati->setWordWrap(false);
+    m_strati->verticalHeader()->hide();
+    // Uniform rows: tens of thousands of them scroll without measuring each.
+    m_strati->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_strati->verticalHeader()->setDefaultSectionSize(m_strati->fontMetrics().height() + 6);
+    m_strati->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+
+    auto *ingressi = new QHBoxLayout;
+    auto *etichettaT = new QLabel(QStringLiteral("&Temperatura (°C):"), this);
+    etichettaT->setBuddy(m_temperatura);
+    auto *etichettaS = new QLabel(QStringLiteral("&Avvolgimento:"), this);
+    etichettaS->setBuddy(m_stile);
+    ingressi->addWidget(etichettaT);
+    ingressi->addWidget(m_temperatura);
+    ingressi->addSpacing(16);
+    ingressi->addWidget(etichettaS);
+    ingressi->addWidget(m_stile);
+    ingressi->addSpacing(16);
+    ingressi->addWidget(m_barra, 1);
+
+    auto *griglia = new QGridLayout(this);
+    griglia->addLayout(ingressi, 0, 0, 1, 2);
+    griglia->addWidget(m_cifre, 1, 0);
+    griglia->addWidget(m_grafico, 1, 1);
+    griglia->addWidget(m_metodo, 2, 0, 1, 2);
+    griglia->addWidget(m_strati, 3, 0, 1, 2);
+    griglia->setColumnStretch(0, 5);
+    griglia->setColumnStretch(1, 4);
+    griglia->setRowStretch(1, 1);
+    griglia->setRowStretch(3, 1);
+
+    m_attesa->setSingleShot(true);
+    m_attesa->setInterval(AttesaDigitazione);
+    connect(m_attesa, &QTimer::timeout, this, [this] { ricalcola(); });
+    connect(m_temperatura, &QLineEdit::textChanged, m_attesa, qOverload<>(&QTimer::start));
+    connect(m_stile, &QComboBox::currentIndexChanged, this, [this] {
+        ricalcola();
+        emit stileCambiato();
+    });
+    connect(m_barra, &BarraLavoro::annullato, this, &PaginaRiepilogo::annullato);
+    // The computation runs while the window builds its other pages; the window waits for
+    // it once they are built.
+    ricalcola(false);
+}
+
+PaginaRiepilogo::~PaginaRiepilogo() = default;
+
+QWidget *PaginaRiepilogo::primoIngresso() const
+{
+    return m_temperatura;
+}
+
+Stile PaginaRiepilogo::stile() const
+{
+    return m_stile->currentIndex() == 1 ? Stile::Ortociclico : Stile::AStrati;
+}
+
+void PaginaRiepilogo::attendiRiepilogo()
+{
+    if (m_rapido)
+        m_lavoratore->attendi(AttesaDiretta);
+}
+
+void PaginaRiepilogo::ricalcola(bool attendi)
+{
+    m_attesa->stop();
+    m_lavoratore->annulla();
+    m_riepilogo.reset();
+    m_metodoTabella.clear();
+    const std::optional<double> temperatura = LeggiCasella(m_temperatura);
+    m_modello->azzera(temperatura.value_or(20));
+    m_grafico->azzera(0, 0);
+    if (!temperatura) {
+        mostraMotivo(QStringLiteral("La temperatura deve essere un numero, in °C"), NAN);
+        emit riepilogoCambiato();
+        return;
+    }
+    DatiAnalisi d = m_dati;
+    d.temperatura = *temperatura;
+    d.stile = stile();
+    mostraMotivo(InCorso, d.temperatura);
+    emit riepilogoCambiato();
+
+    m_lavoratore->avvia([this, d](const Lavoratore::Contesto &c) {
+        c.consegna([this] { m_barra->fase(QStringLiteral("Riepilogo")); });
+        const Riepilogo r = CalcolaRiepilogo(d, c.avanzamento());
+        if (c.annullato())
+            return;
+        c.consegna([this, r] { mostraRiepilogo(r); });
+        c.primiRisultati();
+        if (!r.motivo.isEmpty())
+            return;
+        // The real winding's table, then the rules' winding for the chart alone; the rows
+        // travel in batches so that the window is not flooded with one call per layer.
+        const auto tabella = [&](Colonna colonna, const QString &fase) {
+            c.consegna([this, fase] { m_barra->fase(fase); });
+            std::vector<RigaStrato> lotto;
+            auto ultimo = std::chrono::steady_clock::now();
+            const TabellaStrati t = CalcolaTabellaStrati(d, colonna, c.avanzamento(), [&](const RigaStrato &riga) {
+                lotto.push_back(riga);
+                const auto adesso = std::chrono::steady_clock::now();
+                if (adesso - ultimo >= std::chrono::milliseconds(IntervalloLotti)) {
+                    ultimo = adesso;
+                    c.consegna([this, colonna, righe = std::move(lotto)] { aggiungiRighe(colonna, righe); });
+                    lotto.clear();
+                }
+            });
+            if (c.annullato())
+                return;
+            c.consegna([this, colonna, righe = std::move(lotto), metodo = t.metodo, motivo = t.motivo] {
+                aggiungiRighe(colonna, righe);
+                fineTabella(colonna, metodo, motivo);
+            });
+        };
+        tabella(Colonna::Reale, QStringLiteral("Tabella per strati"));
+        if (!c.annullato())
+            tabella(Colonna::StesseSpire, QStringLiteral("Curve delle regole"));
+    });
+    if (attendi)
+        attendiRiepilogo();
+}
+
+void PaginaRiepilogo::mostraMotivo(const QString &motivo, double temperatura)
+{
+    m_motivo = motivo;
+    for (int g = 0; g < NumeroGrandezze; ++g) {
+        m_cifre->setVerticalHeaderItem(g, new QTableWidgetItem(nomeRiga(Grandezza(g), temperatura)));
+        for (int c = 0; c < NumeroColonne; ++c) {
+            QTableWidgetItem *cella = m_cifre->item(g, c);
+            cella->setText(motivo);
+            cella->setToolTip(motivo);
+        }
+    }
+    m_metodo->setText(m_avviso.isEmpty() ? motivo : m_avviso + u'\n' + motivo);
+}
+
+void PaginaRiepilogo::mostraRiepilogo(const Riepilogo &r)
+{
+    m_riepilogo = r;
+    const QString separatore = QLocale().decimalPoint();
+    for (int g = 0; g < NumeroGrandezze; ++g) {
+        m_cifre->setVerticalHeaderItem(g, new QTableWidgetItem(nomeRiga(Grandezza(g), r.temperatura)));
+        for (int c = 0; c < NumeroColonne; ++c) {
+            const Cifra &cifra = r.cifre[g][c];
+            QTableWidgetItem *cella = m_cifre->item(g, c);
+            cella->setText(TestoCifra(Grandezza(g), cifra, separatore));
+            cella->setToolTip(cifra.valore ? cifra.metodo : cifra.motivo);
+        }
+    }
+    m_grafico->azzera(r.esattaRegole.valido ? r.regole.numeroStrati() : 0,
+                      r.esattaReale.valido ? r.reale.numeroStrati() : 0);
+    m_metodoTabella = r.motivo.isEmpty() ? InCorso : QString();
+    scriviMetodo();
+    emit riepilogoCambiato();
+}
+
+void PaginaRiepilogo::aggiungiRighe(Colonna colonna, const std::vector<RigaStrato> &righe)
+{
+    if (colonna == Colonna::Reale)
+        m_modello->aggiungi(righe);
+    m_grafico->aggiungi(colonna, righe);
+}
+
+void PaginaRiepilogo::fineTabella(Colonna colonna, Metodo metodo, const QString &motivo)
+{
+    if (colonna != Colonna::Reale)
+        return;
+    m_metodoTabella = motivo.isEmpty() ? NomeMetodo(metodo) : motivo;
+    scriviMetodo();
+}
+
+void PaginaRiepilogo::annullato()
+{
+    const QString motivo = QStringLiteral("Calcolo annullato: cambia un dato per ricalcolare");
+    if (!m_riepilogo) {
+        mostraMotivo(motivo, LeggiCasella(m_temperatura).value_or(NAN));
+        emit riepilogoCambiato();
+        return;
+    }
+    m_metodoTabella = m_modello->rowCount() > 0
+                          ? QStringLiteral("calcolo annullato allo strato %1: cambia un dato per ricalcolare")
+                                .arg(m_modello->rowCount())
+                          : motivo;
+    scriviMetodo();
+}
+
+void PaginaRiepilogo::scriviMetodo()
+{
+    if (!m_riepilogo)
+        return;
+    const Riepilogo &r = *m_riepilogo;
+    QStringList righe;
+    if (!m_avviso.isEmpty())
+        righe << m_avviso;
+    if (!r.motivo.isEmpty()) {
+        righe << r.motivo;
+    } else {
+        const auto metodo = [](const RisultatoInduttanza &e, const Cifra &c) {
+            return e.valido ? NomeMetodo(e.metodo) : c.motivo;
+        };
+        righe << QStringLiteral("Induttanza esatta: stesse spire — %1; avvolgimento reale — %2")
+                     .arg(metodo(r.esattaRegole, r(Grandezza::Induttanza, Colonna::StesseSpire)),
+                          metodo(r.esattaReale, r(Grandezza::Induttanza, Colonna::Reale)));
+        if (!m_metodoTabella.isEmpty())
+            righe << QStringLiteral("Tabella per strati dell'avvolgimento reale: %1").arg(m_metodoTabella);
+    }
+    m_metodo->setText(righe.join(u'\n'));
+}
+
+QString PaginaRiepilogo::testoCopia() const
+{
+    if (!m_riepilogo)
+        return {};
+    const QString separatore = QLocale().decimalPoint();
+    TabellaStrati t;
+    t.righe = m_modello->righe();
+    return TestoRiepilogo(*m_riepilogo, separatore) + TestoTabellaStrati(t, m_riepilogo->temperatura, separatore);
+}
+
+} // namespace windara::analisi

@@ -1,0 +1,416 @@
+// The analysis window as a user meets it: a design typed into the main window, Alt+A, the
+// figures, Ctrl+C from wherever the focus is, the target page, sorting, bad input, and the
+// largest design computed in the background while the user goes on.
+
+#include "analysis/FrmAnalisi.h"
+#include "analysis/Grafici.h"
+#include "analysis/ModelliAnalisi.h"
+#include "analysis/Obiettivo.h"
+#include "app/Applicazione.h"
+#include "design/FrmBobine.h"
+#include "design/Module1.h"
+#include "ui/BarraStrumenti.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+using namespace windara;
+using namespace windara::analisi;
+
+namespace {
+
+template <class T>
+T *figlio(const QWidget &w, const char *nome)
+{
+    T *c = w.findChild<T *>(QLatin1String(nome));
+    if (!c)
+        qFatal("manca %s", nome);
+    return c;
+}
+
+QString cella(const QWidget &w, Grandezza g, Colonna c)
+{
+    return figlio<QTableWidget>(w, "tblRiepilogo")->item(int(g), int(c))->text();
+}
+
+int righe(const QWidget &w, const char *tabella)
+{
+    return figlio<QTableView>(w, tabella)->model()->rowCount();
+}
+
+// Every text the window shows: labels, table cells and captions.
+QStringList testiMostrati(const QWidget &w)
+{
+    QStringList t;
+    for (const QLabel *l : w.findChildren<QLabel *>())
+        t << l->text();
+    for (const QTableView *v : w.findChildren<QTableView *>()) {
+        const QAbstractItemModel *m = v->model();
+        for (int c = 0; c < m->columnCount(); ++c)
+            t << m->headerData(c, Qt::Horizontal).toString();
+        for (int r = 0; r < m->rowCount(); ++r) {
+            t << m->headerData(r, Qt::Vertical).toString();
+            for (int c = 0; c < m->columnCount(); ++c)
+                t << m->index(r, c).data().toString();
+        }
+    }
+    return t;
+}
+
+} // namespace
+
+class TstFrmAnalisi : public QObject
+{
+    Q_OBJECT
+
+    Applicazione *app = nullptr;
+    FrmBobine *f = nullptr;
+
+    void scrivi(QWidget &w, const char *nome, const QString &testo)
+    {
+        auto *c = figlio<QLineEdit>(w, nome);
+        c->selectAll();
+        QTest::keyClick(c, Qt::Key_Delete);
+        QTest::keyClicks(c, testo);
+    }
+    void progetto(const QString &h, const QString &b, const QString &d1, const QString &filo = "0.5")
+    {
+        auto *lista = figlio<QComboBox>(*f, "txtDiametro1");
+        lista->setCurrentIndex(lista->findText(filo));
+        scrivi(*f, "txtAltezza", h);
+        scrivi(*f, "txtB", b);
+        scrivi(*f, "txtL", d1);
+    }
+    // Alt+A in the main window; `azione` works in the analysis window while it is modal, and
+    // the window is closed whatever the checks find. False when no window opened.
+    bool inAnalisi(const std::function<void(frmAnalisi &)> &azione)
+    {
+        bool aperta = false;
+        QTimer::singleShot(0, this, [&] {
+            auto *w = qobject_cast<frmAnalisi *>(QApplication::activeModalWidget());
+            if (!w)
+                return;
+            const auto chiudi = qScopeGuard([w] { w->close(); });
+            aperta = true;
+            QApplication::setActiveWindow(w);
+            QVERIFY(QTest::qWaitForWindowActive(w));
+            azione(*w);
+        });
+        QTest::keyClick(f, Qt::Key_A, Qt::AltModifier);
+        QCoreApplication::processEvents(); // the timer, when no window blocked the key
+        return aperta;
+    }
+
+private slots:
+    void init()
+    {
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        Module1() = StatoProgetto{};
+        app = new Applicazione(WINDARA_PROGRAM_DIR);
+        app->Avvia();
+        f = &app->principale();
+        QApplication::setActiveWindow(f);
+        QVERIFY(QTest::qWaitForWindowActive(f));
+    }
+    void cleanup()
+    {
+        delete app;
+        QLocale::setDefault(QLocale::c());
+    }
+
+    // Alt+A opens the window on the design on screen, exactly when Calcola is available.
+    void apertura()
+    {
+        QVERIFY(!inAnalisi([](frmAnalisi &) {}));
+        progetto("20", "10", "10");
+        QVERIFY(f->findChild<QAction *>("mnuAnalisi")->isEnabled());
+        QVERIFY(inAnalisi([](frmAnalisi &w) {
+            QCOMPARE(w.windowTitle(), QString("Analisi dell'avvolgimento"));
+            QCOMPARE(QApplication::focusWidget(), figlio<QWidget>(w, "txtTemperatura"));
+            // The rules' winding as the main window shows it; the real one from the chosen
+            // wire's catalogue row (outer diameter 0.544 mm, 0.08781 ohm/m).
+            const QList<std::tuple<Grandezza, Colonna, QString>> attese{
+                {Grandezza::SpirePerStrato, Colonna::Regole, "40"},
+                {Grandezza::Strati, Colonna::Regole, "16"},
+                {Grandezza::Induttanza, Colonna::Regole, "3,3283"},
+                {Grandezza::SpirePerStrato, Colonna::Reale, "36"},
+                {Grandezza::Strati, Colonna::Reale, "14"},
+                {Grandezza::Resistenza20, Colonna::Reale, "2,4494"}};
+            for (const auto &[g, c, testo] : attese)
+                QTRY_COMPARE(cella(w, g, c), testo);
+            QVERIFY(figlio<QTableWidget>(w, "tblRiepilogo")
+                        ->item(int(Grandezza::Induttanza), int(Colonna::Reale))
+                        ->toolTip()
+                        .contains("Maxwell"));
+            QTRY_COMPARE(righe(w, "tblStrati"), 14);
+            QTRY_VERIFY(figlio<QLabel>(w, "lblMetodo")->text().contains("Tabella per strati"));
+            auto *grafico = figlio<GraficoStrati>(w, "graficoStrati");
+            QTRY_COMPARE(grafico->punti(Colonna::StesseSpire, false).size(), 16);
+            QCOMPARE(grafico->punti(Colonna::Reale, true).size(), 14);
+        }));
+        scrivi(*f, "txtAltezza", "");
+        QVERIFY(!f->findChild<QAction *>("mnuAnalisi")->isEnabled());
+        QVERIFY(!inAnalisi([](frmAnalisi &) {}));
+    }
+
+    // Ctrl+C copies the summary and the per-layer table, with the user's decimal comma,
+    // wherever the focus is, an input field included; so do the toolbar and the menu.
+    void copia_data()
+    {
+        QTest::addColumn<QString>("dove");
+        for (const char *dove : {"txtTemperatura", "cmbStile", "tblRiepilogo", "tblStrati", "barra", "menu"})
+            QTest::newRow(dove) << dove;
+    }
+    void copia()
+    {
+        QFETCH(QString, dove);
+        progetto("20", "10", "10");
+        DatiAnalisi dati = IngressoAnalisiDi(*f).dati;
+        dati.temperatura = 75;
+        const QString atteso = TestoRiepilogo(CalcolaRiepilogo(dati), ",") +
+                               TestoTabellaStrati(CalcolaTabellaStrati(dati), dati.temperatura, ",");
+        QApplication::clipboard()->clear();
+        QVERIFY(inAnalisi([&](frmAnalisi &w) {
+            scrivi(w, "txtTemperatura", "75");
+            QTRY_VERIFY(cella(w, Grandezza::ResistenzaT, Colonna::Regole) == "5,5797" &&
+                        figlio<QLabel>(w, "lblMetodo")->text().contains("Tabella per strati"));
+            if (dove == "barra") {
+                figlio<ui::BarraStrumenti>(w, "Toolbar1")->premi(1);
+            } else if (dove == "menu") {
+                figlio<QAction>(w, "MnuCopia")->trigger();
+            } else {
+                QWidget *fuoco = figlio<QWidget>(w, qPrintable(dove));
+                fuoco->setFocus();
+                QCOMPARE(QApplication::focusWidget(), fuoco);
+                QTest::keyClick(fuoco, Qt::Key_C, Qt::ControlModifier);
+            }
+        }));
+        QCOMPARE(QApplication::clipboard()->text(), atteso);
+        QVERIFY(atteso.startsWith("Grandezza\tRegole\tStesse spire, esatta\tAvvolgimento reale\n"));
+        QVERIFY(atteso.contains("\nStrato\t") && atteso.contains("Resistenza a 75 °C (Ω)\t5,5797\t"));
+    }
+
+    // Ctrl+Tab reaches the target page with the focus in its input; the table follows the
+    // target as it is typed, and Ctrl+C from the input field copies it as shown.
+    void obiettivo()
+    {
+        progetto("20", "10", "10");
+        const DatiAnalisi dati = IngressoAnalisiDi(*f).dati;
+        const QList<FiloRame> catalogo = IngressoAnalisiDi(*f).catalogo;
+        QVERIFY(inAnalisi([&](frmAnalisi &w) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+            QCOMPARE(figlio<QTabWidget>(w, "pagine")->currentIndex(), 1);
+            auto *obiettivo = figlio<QLineEdit>(w, "txtObiettivo");
+            QCOMPARE(QApplication::focusWidget(), obiettivo);
+            auto *messaggio = figlio<QLabel>(w, "lblMessaggioObiettivo");
+            for (const QString &mh : {QString("2"), QString("0,5")}) {
+                obiettivo->selectAll();
+                QTest::keyClicks(obiettivo, mh);
+                const TabellaObiettivo t = ProgettoDaInduttanza(dati, catalogo, mh == "2" ? 2 : 0.5);
+                const auto raggiungono =
+                    std::count_if(t.righe.begin(), t.righe.end(), [](auto &r) { return r.raggiunge; });
+                QTRY_VERIFY2(messaggio->text().startsWith(QString("%1 fili del catalogo su 57").arg(raggiungono)),
+                             qPrintable(messaggio->text()));
+                QCOMPARE(righe(w, "tblObiettivo"), 57);
+                QTest::keyClick(obiettivo, Qt::Key_C, Qt::ControlModifier);
+                // Sorted by resistance: the wires that reach the target in the core's order.
+                const QStringList copiate = QApplication::clipboard()->text().split('\n');
+                const QStringList attese = TestoObiettivo(t, ",").split('\n');
+                QCOMPARE(copiate.size(), attese.size());
+                QCOMPARE(copiate.mid(0, raggiungono + 1), attese.mid(0, raggiungono + 1));
+            }
+            QTest::keyClick(obiettivo, Qt::Key_Tab, Qt::ControlModifier);
+            QCOMPARE(QApplication::focusWidget(), figlio<QWidget>(w, "txtFrequenza"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+            QCOMPARE(QApplication::focusWidget(), obiettivo);
+        }));
+    }
+
+    // The page "Frequenza": the real winding at the frequency and at the page's own
+    // temperature, the chart of the sweep and the model's caveat.
+    void frequenza()
+    {
+        progetto("20", "10", "10");
+        DatiAnalisi dati = IngressoAnalisiDi(*f).dati;
+        dati.temperatura = 100;
+        const RisultatoFrequenza atteso = AnalisiFrequenza(AvvolgimentoAcReale(CalcolaRiepilogo(dati)), 1e4);
+        QVERIFY(atteso.valido);
+        QVERIFY(inAnalisi([&](frmAnalisi &w) {
+            figlio<QTabWidget>(w, "pagine")->setCurrentIndex(2);
+            QCOMPARE(QApplication::focusWidget(), figlio<QWidget>(w, "txtFrequenza"));
+            QTest::keyClicks(QApplication::focusWidget(), "10000");
+            scrivi(w, "txtTemperaturaFrequenza", "100");
+            QTRY_COMPARE(figlio<QLabel>(w, "lblQ")->text(), TestoNumero(atteso.punto.q, 2, ","));
+            QCOMPARE(figlio<QLabel>(w, "lblResistenzaAc")->text(), TestoNumero(atteso.punto.resistenzaAc, 4, ","));
+            QCOMPARE(figlio<GraficoFrequenza>(w, "graficoFrequenza")->numeroPunti(), 1000);
+            QCOMPARE(figlio<QLabel>(w, "lblAvvertenza")->text(), AvvertenzaDowell());
+        }));
+    }
+
+    // A click on a caption sorts by the numbers of the column, not by their texts, in both
+    // directions; the wires that reach the target stay above those that cannot.
+    void ordinamentoNumerico_data()
+    {
+        QTest::addColumn<int>("colonna");
+        QTest::newRow("spire totali") << int(ModelloObiettivo::SpireTotali);
+        QTest::newRow("diametro") << int(ModelloObiettivo::Diametro);
+        QTest::newRow("induttanza") << int(ModelloObiettivo::Induttanza);
+    }
+    void ordinamentoNumerico()
+    {
+        QFETCH(int, colonna);
+        progetto("20", "10", "10");
+        QVERIFY(inAnalisi([&](frmAnalisi &w) {
+            figlio<QTabWidget>(w, "pagine")->setCurrentIndex(1);
+            QTest::keyClicks(figlio<QLineEdit>(w, "txtObiettivo"), "2");
+            QTRY_VERIFY(figlio<QLabel>(w, "lblMessaggioObiettivo")->text().contains("raggiungono"));
+            auto *tabella = figlio<QTableView>(w, "tblObiettivo");
+            QHeaderView *intestazione = tabella->horizontalHeader();
+            for (Qt::SortOrder verso : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+                for (int clic = 0; clic < 3 && (intestazione->sortIndicatorSection() != colonna ||
+                                                intestazione->sortIndicatorOrder() != verso);
+                     ++clic)
+                    QTest::mouseClick(intestazione->viewport(), Qt::LeftButton, {},
+                                      QPoint(intestazione->sectionViewportPosition(colonna) + 5, 5));
+                QStringList visti, raggiunge;
+                for (int r = 0; r < tabella->model()->rowCount(); ++r) {
+                    visti << tabella->model()->index(r, colonna).data().toString();
+                    raggiunge << tabella->model()->index(r, ModelloObiettivo::Raggiunge).data().toString();
+                }
+                const int primoNo = int(raggiunge.indexOf("no, al massimo"));
+                QVERIFY(primoNo > 0 && raggiunge.lastIndexOf("sì") < primoNo);
+                for (int r = 1; r < primoNo; ++r) {
+                    const double prima = QLocale().toDouble(visti[r - 1]), dopo = QLocale().toDouble(visti[r]);
+                    QVERIFY2(verso == Qt::AscendingOrder ? prima <= dopo : prima >= dopo,
+                             qPrintable(visti[r - 1] + " " + visti[r]));
+                }
+            }
+        }));
+    }
+
+    // Each bad input is answered in Italian where the figure would stand; nothing on screen
+    // is NaN or infinite, and the window goes on.
+    void ingressiSbagliati_data()
+    {
+        QTest::addColumn<QStringList>("progetto"); // H, B, D1
+        QTest::addColumn<QString>("guasto");       // a change to what the root gathers
+        QTest::addColumn<QString>("casella");      // the input typed into, on its page
+        QTest::addColumn<QString>("testo");
+        QTest::addColumn<QString>("dove"); // a label, or the summary's real inductance
+        QTest::addColumn<QString>("motivo");
+        const auto riga = [](const char *nome, const QStringList &progetto, const char *guasto, const char *casella,
+                             const char *testo, const char *dove, const char *motivo) {
+            QTest::newRow(nome) << progetto << QString(guasto) << QString(casella) << QString(testo) << QString(dove)
+                                << QString(motivo);
+        };
+        const QStringList buono{"20", "10", "10"}, fermo{"1e400", "10", "10"}, pieno{"20", "2.01", "10"};
+        const char *t = "txtTemperatura", *r = "riepilogo";
+        riga("temperatura non numero", buono, "", t, "venti", r, "La temperatura deve essere un numero");
+        riga("temperatura sotto -234", buono, "", t, "-300", r, "-234 °C");
+        riga("regole ferme: riepilogo", fermo, "", t, "20", r, "Le regole non calcolano");
+        riga("nessuno strato: riepilogo", pieno, "", t, "20", r, "Nessuno strato");
+        riga("senza diametro esterno: riepilogo", buono, "esterno", t, "20", r, "Manca il diametro esterno");
+        riga("riga del filo illeggibile", buono, "filo", t, "20", "lblMetodo", "catalogo guasto");
+        const char *o = "txtObiettivo", *mo = "lblMessaggioObiettivo";
+        riga("obiettivo zero", buono, "", o, "0", mo, "maggiore di zero");
+        riga("obiettivo negativo", buono, "", o, "-1", mo, "maggiore di zero");
+        riga("obiettivo non numero", buono, "", o, "abc", mo, "maggiore di zero");
+        riga("obiettivo irraggiungibile", buono, "", o, "1e9", mo, "Nessun filo del catalogo");
+        riga("regole ferme: obiettivo", fermo, "", o, "1", mo, "Le regole non calcolano");
+        riga("nessuno strato: obiettivo", pieno, "", o, "1", mo, "Nessun filo del catalogo");
+        riga("catalogo illeggibile", buono, "catalogo", o, "1", mo, "catalogo guasto");
+        const char *fq = "txtFrequenza", *q = "lblQ",
+                   *frequenza = "La frequenza deve essere un numero maggiore di zero";
+        riga("frequenza zero", buono, "", fq, "0", q, frequenza);
+        riga("frequenza negativa", buono, "", fq, "-5", q, frequenza);
+        riga("frequenza non numero", buono, "", fq, "x", q, frequenza);
+        riga("regole ferme: frequenza", fermo, "", fq, "1000", q, "Le regole non calcolano");
+        riga("senza diametro esterno: frequenza", buono, "esterno", fq, "1000", q, "Manca il diametro esterno");
+    }
+    void ingressiSbagliati()
+    {
+        QFETCH(QStringList, progetto);
+        QFETCH(QString, guasto);
+        QFETCH(QString, casella);
+        QFETCH(QString, testo);
+        QFETCH(QString, dove);
+        QFETCH(QString, motivo);
+        this->progetto(progetto[0], progetto[1], progetto[2]);
+        IngressoAnalisi ingresso = IngressoAnalisiDi(*f);
+        if (guasto == "esterno")
+            ingresso.dati.filo.DiametroEsternoMax.clear();
+        if (guasto == "filo") {
+            ingresso.dati.filo = {};
+            ingresso.motivoFilo = "catalogo guasto";
+        }
+        if (guasto == "catalogo") {
+            ingresso.catalogo.clear();
+            ingresso.motivoCatalogo = "catalogo guasto";
+        }
+        frmAnalisi w(ingresso);
+        w.show();
+        auto *pagine = figlio<QTabWidget>(w, "pagine");
+        auto *campo = figlio<QLineEdit>(w, qPrintable(casella));
+        for (int i = 0; i < pagine->count(); ++i)
+            if (pagine->widget(i)->isAncestorOf(campo))
+                pagine->setCurrentIndex(i);
+        scrivi(w, qPrintable(casella), testo);
+        const auto risposta = [&] {
+            return dove == "riepilogo" ? cella(w, Grandezza::Induttanza, Colonna::Reale)
+                                       : figlio<QLabel>(w, qPrintable(dove))->text();
+        };
+        QTRY_VERIFY2(risposta().contains(motivo), qPrintable(risposta()));
+        const QRegularExpression numeroImpossibile("\\b(nan|inf)\\b", QRegularExpression::CaseInsensitiveOption);
+        for (const QString &t : testiMostrati(w))
+            QVERIFY2(!t.contains(numeroImpossibile), qPrintable(t));
+        QVERIFY(w.isVisible());
+    }
+
+    // The largest design the rules allow: the window opens at once and fills in the
+    // background; a new input cancels the stale work and starts again; the cancel button
+    // stops it; closing the window in the middle of a computation ends it cleanly.
+    void progettoPesante()
+    {
+        progetto("30", "1640.32", "20", "0.05");
+        QVERIFY(inAnalisi([&](frmAnalisi &w) {
+            auto *barra = figlio<QWidget>(*figlio<QWidget>(w, "paginaRiepilogo"), "barraLavoro");
+            QTRY_VERIFY(righe(w, "tblStrati") > 0);
+            QVERIFY(barra->isVisible());
+            const int prime = righe(w, "tblStrati");
+            QTRY_VERIFY(righe(w, "tblStrati") > prime);
+
+            scrivi(w, "txtTemperatura", "25");
+            QTRY_COMPARE(righe(w, "tblStrati"), 0);
+            QTRY_VERIFY(righe(w, "tblStrati") > 0);
+            QVERIFY(
+                figlio<QTableView>(w, "tblStrati")->model()->headerData(7, Qt::Horizontal).toString().contains("25"));
+
+            QTest::mouseClick(figlio<QPushButton>(*barra, "annulla"), Qt::LeftButton);
+            QVERIFY(!barra->isVisible());
+            QVERIFY(figlio<QLabel>(w, "lblMetodo")->text().contains("annullato"));
+            const int ferme = righe(w, "tblStrati");
+            QTest::qWait(100);
+            QCOMPARE(righe(w, "tblStrati"), ferme);
+
+            scrivi(w, "txtTemperatura", "30");
+            QTRY_VERIFY(barra->isVisible());
+        }));
+        QVERIFY(f->isVisible());
+    }
+};
+
+QTEST_MAIN(TstFrmAnalisi)
+#include "tst_frmanalisi.moc"
