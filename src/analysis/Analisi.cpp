@@ -176,7 +176,8 @@ void colonnaEsatta(Riepilogo &r, Colonna c, const Progetto &p, const GeometriaAv
     col(Grandezza::Induttanza) = cifra(mH, DescrizioneMetodo(esatta.metodo), esatta.motivo);
     col(Grandezza::ScartoWheeler) =
         c == Colonna::StesseSpire
-            ? assente(QStringLiteral("È il riferimento dello scarto nella colonna Regole"))
+            ? cifra(std::nullopt, QStringLiteral("È il riferimento dello scarto di Wheeler nella colonna Regole"),
+                    QStringLiteral("riferimento"))
             : cifra(scarto(wheelerValore, mH), metodoWheeler,
                     mH ? QStringLiteral("La formula di Wheeler non si calcola per questo avvolgimento")
                        : esatta.motivo);
@@ -234,7 +235,8 @@ QString NomeGrandezza(Grandezza g, double temperatura)
     case Grandezza::Resistenza20:
         return QStringLiteral("Resistenza a 20 °C (Ω)");
     case Grandezza::ResistenzaT:
-        return QStringLiteral("Resistenza a %1 °C (Ω)").arg(QLocale::c().toString(temperatura, 'g', 6));
+        // Apart from the row above even when the temperature is 20 °C.
+        return QStringLiteral("Resistenza alla temperatura, %1 °C (Ω)").arg(QLocale::c().toString(temperatura, 'g', 6));
     case Grandezza::Massa:
         return QStringLiteral("Massa del rame (g)");
     }

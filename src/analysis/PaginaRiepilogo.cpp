@@ -229,7 +229,10 @@ void PaginaRiepilogo::mostraRiepilogo(const Riepilogo &r)
             const Cifra &cifra = r.cifre[g][c];
             QTableWidgetItem *cella = m_cifre->item(g, c);
             cella->setText(TestoCifra(Grandezza(g), cifra, separatore));
-            cella->setToolTip(cifra.valore ? cifra.metodo : cifra.motivo);
+            // A missing figure: why, then how it would have been had.
+            cella->setToolTip(cifra.valore             ? cifra.metodo
+                              : cifra.metodo.isEmpty() ? cifra.motivo
+                                                       : cifra.motivo + u'\n' + cifra.metodo);
         }
     }
     m_grafico->azzera(r.esattaRegole.valido ? r.regole.numeroStrati() : 0,

@@ -200,7 +200,7 @@ private slots:
         }));
         QCOMPARE(QApplication::clipboard()->text(), atteso);
         QVERIFY(atteso.startsWith("Grandezza\tRegole\tStesse spire, esatta\tAvvolgimento reale\n"));
-        QVERIFY(atteso.contains("\nStrato\t") && atteso.contains("Resistenza a 75 °C (Ω)\t5,5797\t"));
+        QVERIFY(atteso.contains("\nStrato\t") && atteso.contains("Resistenza alla temperatura, 75 °C (Ω)\t5,5797\t"));
     }
 
     // Ctrl+Tab reaches the target page with the focus in its input; the table follows the
