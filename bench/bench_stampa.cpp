@@ -5,6 +5,7 @@
 
 #include "Banco.h"
 
+#include "StampantePdf.h"
 #include "design/Limiti.h"
 #include "report/SalvaStudio.h"
 #include "report/Stampa.h"
@@ -25,27 +26,11 @@
 #include <vector>
 
 using namespace windara;
+using prova::StampantePdf;
 
 namespace {
 
 using Orologio = std::chrono::steady_clock;
-
-// The real printer, pointed at a PDF file instead of showing its dialog.
-class StampantePdf : public StampanteSistema
-{
-public:
-    explicit StampantePdf(const QString &file) : m_file(file) {}
-    bool Dialogo(QWidget *, int &copie) override
-    {
-        printer().setOutputFormat(QPrinter::PdfFormat);
-        printer().setOutputFileName(m_file);
-        copie = 1;
-        return true;
-    }
-
-private:
-    QString m_file;
-};
 
 // The longest time between two turns the window would get: before the first page, between
 // pages, and after the last one until the print returns.

@@ -28,20 +28,6 @@ int conteggio(double v)
     return v > MassimoIntero ? MassimoIntero + 1 : int(v);
 }
 
-// A positive catalogue value, or nothing (empty, zero, unreadable).
-std::optional<double> valoreCatalogo(const QString &testo)
-{
-    if (testo.trimmed().isEmpty())
-        return std::nullopt;
-    try {
-        const double v = Val(testo);
-        if (v > 0 && std::isfinite(v))
-            return v;
-    } catch (const ErroreRuntime &) {
-    }
-    return std::nullopt;
-}
-
 std::optional<double> finito(double v)
 {
     if (std::isfinite(v))
@@ -89,9 +75,9 @@ Progetto prepara(const DatiAnalisi &d)
         return p;
     }
     const StatoProgetto &s = p.stato;
-    p.nominale = valoreCatalogo(d.filo.DiametroNominale).value_or(s.DiametroFilo);
-    p.ohmMetro = valoreCatalogo(d.filo.Resistenza);
-    p.grammiMetro = valoreCatalogo(d.filo.Peso);
+    p.nominale = ValoreCatalogo(d.filo.DiametroNominale).value_or(s.DiametroFilo);
+    p.ohmMetro = ValoreCatalogo(d.filo.Resistenza);
+    p.grammiMetro = ValoreCatalogo(d.filo.Peso);
 
     GeometriaAvvolgimento &r = p.regole;
     r.raggioNucleo = s.DiametroD1 / 2 * 1e-3;
@@ -100,7 +86,7 @@ Progetto prepara(const DatiAnalisi &d)
     r.strati = std::max<int>(0, s.StratiMax);
     p.motivoRegole = MotivoGeometria(r);
 
-    const std::optional<double> esterno = valoreCatalogo(d.filo.DiametroEsternoMax);
+    const std::optional<double> esterno = ValoreCatalogo(d.filo.DiametroEsternoMax);
     if (!esterno) {
         p.motivoReale = QStringLiteral("Manca il diametro esterno del filo nel catalogo");
     } else if (*esterno < p.nominale) {
@@ -216,6 +202,19 @@ double altezzaWheeler(const Progetto &p, Colonna c)
 }
 
 } // namespace
+
+std::optional<double> ValoreCatalogo(const QString &testo)
+{
+    if (testo.trimmed().isEmpty())
+        return std::nullopt;
+    try {
+        const double v = Val(testo);
+        if (v > 0 && std::isfinite(v))
+            return v;
+    } catch (const ErroreRuntime &) {
+    }
+    return std::nullopt;
+}
 
 QString NomeGrandezza(Grandezza g, double temperatura)
 {

@@ -132,6 +132,9 @@ QString TestoTabellaStrati(const TabellaStrati &t, double temperatura, const QSt
 // around it allowed); nothing when it is not a number.
 std::optional<double> LeggiNumero(const QString &testo, const QString &separatore);
 
+// A catalogue value that is a positive number, or nothing (empty, zero, unreadable).
+std::optional<double> ValoreCatalogo(const QString &testo);
+
 // Number writing shared by the copy texts: `decimali` fixed decimals, or 10 significant
 // digits when negative.
 QString TestoNumero(double v, int decimali, const QString &separatore);

@@ -15,19 +15,6 @@ namespace windara::analisi {
 
 namespace {
 
-std::optional<double> valore(const QString &testo)
-{
-    if (testo.trimmed().isEmpty())
-        return std::nullopt;
-    try {
-        const double v = Val(testo);
-        if (v > 0 && std::isfinite(v))
-            return v;
-    } catch (const ErroreRuntime &) {
-    }
-    return std::nullopt;
-}
-
 // The figures of a winding of the search.
 void figure(RigaObiettivo &r, const GeometriaAvvolgimento &g, double henry, double spireMassime, double temperatura)
 {
@@ -36,9 +23,9 @@ void figure(RigaObiettivo &r, const GeometriaAvvolgimento &g, double henry, doub
     r.spireUltimoStrato = g.spireStrato(r.strati);
     r.induttanza = henry * 1e3;
     r.filo_m = LunghezzaFilo(g);
-    if (const auto ohm = valore(r.filo.Resistenza))
+    if (const auto ohm = ValoreCatalogo(r.filo.Resistenza))
         r.resistenzaT = ResistenzaATemperatura(r.filo_m * *ohm, temperatura);
-    if (const auto grammi = valore(r.filo.Peso))
+    if (const auto grammi = ValoreCatalogo(r.filo.Peso))
         r.massa = r.filo_m * *grammi;
     r.riempimento = spireMassime > 0 ? r.spireTotali / spireMassime * 100 : 0;
 }
@@ -50,8 +37,8 @@ RigaObiettivo ProgettaFilo(const Rocchetto &rocchetto, const FiloRame &filo, dou
 {
     RigaObiettivo r;
     r.filo = filo;
-    const auto esterno = valore(filo.DiametroEsternoMax);
-    const auto nominale = valore(filo.DiametroNominale);
+    const auto esterno = ValoreCatalogo(filo.DiametroEsternoMax);
+    const auto nominale = ValoreCatalogo(filo.DiametroNominale);
     if (!nominale) {
         r.motivo = QStringLiteral("Manca il diametro nominale del filo nel catalogo");
         return r;

@@ -1,5 +1,6 @@
 #include "DiscoPieno.h"
 #include "Esempi.h"
+#include "StampantePdf.h"
 #include "StampanteRegistrata.h"
 #include "report/SalvaStudio.h"
 #include "report/Stampa.h"
@@ -22,26 +23,10 @@
 #include <sys/stat.h>
 
 using namespace windara;
+using prova::StampantePdf;
 using prova::StampanteRegistrata;
 
 namespace {
-
-// The real printer, pointed at a PDF file instead of showing its dialog.
-class StampantePdf : public StampanteSistema
-{
-public:
-    explicit StampantePdf(const QString &file) : m_file(file) {}
-    bool Dialogo(QWidget *, int &copie) override
-    {
-        printer().setOutputFormat(QPrinter::PdfFormat);
-        printer().setOutputFileName(m_file);
-        copie = 1;
-        return true;
-    }
-
-private:
-    QString m_file;
-};
 
 // Answers the question with `risposta`, cancels before page `annullaAlla`, and records.
 class AvanzamentoRegistrato : public AvanzamentoStampa
