@@ -72,6 +72,7 @@ void Applicazione::apriAnalisi()
 {
     frmAnalisi finestra(IngressoAnalisiDi(*m_principale), m_principale.get());
     finestra.exec();
+    m_fuoco->ripristina();
 }
 
 analisi::IngressoAnalisi IngressoAnalisiDi(const FrmBobine &principale)

@@ -13,10 +13,12 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QSvgWidget>
 
 #include <limits>
@@ -189,8 +191,11 @@ void FrmBobine::creaControlli()
     for (QLineEdit *c : {txtAltezza, txtB, txtL})
         connect(c, &QLineEdit::textChanged, this, [this] {
             // While the resistance per metre is unknown every edit tries the catalogue again,
-            // so the program recovers by itself when the file can be read.
-            Ricalcola(Module1().ResistenzaMetroIgnota ? CercaResistenza() : EsitoRicerca{});
+            // so the program recovers by itself when the file can be read; a catalogue that
+            // made the last try wait (locked by another program) is tried at most every 2 s,
+            // so typing does not stall.
+            const bool riprova = Module1().ResistenzaMetroIgnota && m_prossimoTentativo.hasExpired();
+            Ricalcola(riprova ? CercaResistenza() : EsitoRicerca{});
         });
 
     setTabOrder(txtAltezza, txtB);
@@ -245,6 +250,9 @@ EsitoRicerca FrmBobine::CercaResistenza()
     auto cerca = [this](const QString &connessione) {
         return ResistenzaMetroDi(CercaRame(connessione, m_diametroSelezionato), connessione);
     };
+    QElapsedTimer durata;
+    durata.start();
+    const auto rimanda = qScopeGuard([&] { m_prossimoTentativo = QDeadlineTimer(durata.elapsed() > 50 ? 2000 : 0); });
     try {
         return EsitoRicerca::trovata(cerca(s.DatabaseFili));
     } catch (const ErroreRuntime &errore) {

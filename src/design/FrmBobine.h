@@ -3,6 +3,7 @@
 #include "design/Limiti.h"
 #include "report/Studio.h"
 
+#include <QDeadlineTimer>
 #include <QMainWindow>
 
 class QAction;
@@ -72,6 +73,7 @@ private:
     DidascalieLimiti m_didascalie;
     EsitoLimiti m_esito;
     bool m_ricercaSegnalata = false;
+    QDeadlineTimer m_prossimoTentativo{0}; // no automatic lookup before it
 
     ui::BarraStrumenti *Toolbar1 = nullptr;
     QAction *mnuCrea = nullptr;

@@ -31,6 +31,8 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QSvgWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -643,6 +645,42 @@ private slots:
         lista->setCurrentIndex(lista->findText("0.5"));
         QCOMPARE(centro->text(), prima);
         QCOMPARE(cattura.messaggi().size(), 3);
+    }
+
+    // A catalogue held by another program makes a lookup wait; the edits that follow must
+    // not each wait again, yet the program still recovers by itself once it is free.
+    void catalogoBloccatoMentreSiScrive()
+    {
+        QComboBox *lista = f->findChild<QComboBox *>("txtDiametro1");
+        QLabel *centro = f->findChild<QLabel *>("Centro");
+        progetto("30", "4.5", "20");
+        const QString db = cartella.path() + "/Database/Diametri.db";
+        const QString altroProgramma = QStringLiteral("altro programma");
+        {
+            QSqlDatabase blocco = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), altroProgramma);
+            blocco.setDatabaseName(db);
+            QVERIFY(blocco.open() && QSqlQuery(blocco).exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        }
+        auto libera = [&] {
+            if (!QSqlDatabase::contains(altroProgramma))
+                return;
+            QSqlDatabase::database(altroProgramma).close();
+            QSqlDatabase::removeDatabase(altroProgramma);
+        };
+        const auto inOgniCaso = qScopeGuard(libera);
+        ui::CatturaMessaggi cattura;
+        lista->setCurrentIndex(lista->findText("0.3"));
+        QCOMPARE(centro->text(), QString("n.d."));
+        QCOMPARE(cattura.messaggi().size(), 1);
+
+        libera();
+        scrivi("txtL", "21"); // right after a slow try: not tried again yet
+        QCOMPARE(centro->text(), QString("n.d."));
+        QTest::qWait(2100);
+        scrivi("txtL", "20");
+        QCOMPARE(Module1().ResistenzaMetro, QString("0.2439"));
+        QVERIFY(centro->text() != "n.d.");
+        QCOMPARE(cattura.messaggi().size(), 1);
     }
 
     void visualizzaSenzaCatalogo()
