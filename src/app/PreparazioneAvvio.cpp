@@ -3,13 +3,19 @@
 #include "catalogue/Catalogo.h"
 #include "ui/Stile.h"
 
+#include <QThread>
+
 namespace windara {
 
 PreparazioneAvvio::PreparazioneAvvio() : m_caratteri(m_caratteriPronti.get_future())
 {
+    // Qt takes the first thread that asks for its own thread as the main one: this one must
+    // ask before the helper makes any Qt object.
+    QThread::currentThread();
     m_filo = std::thread([this, applicazione = m_applicazione.get_future()]() mutable {
         ui::PreparaCaratteri();
         m_caratteriPronti.set_value();
+        ui::PreparaFormatiImmagine();
         if (applicazione.get())
             PreparaDriverCatalogo();
     });

@@ -7,8 +7,9 @@ namespace windara {
 
 // Start-up work that needs neither the X connection nor a window, done on a thread of its own
 // beside them, on a second core where there is one: the font configuration, which the first
-// font would wait for, and, once the application object exists, the catalogue's database
-// driver, which the main window's load would wait for.
+// font would wait for, the image format plugins, which the first tool bar or menu bar would
+// wait for, and, once the application object exists, the catalogue's database driver, which
+// the main window's load would wait for.
 //   PreparazioneAvvio preparazione;          // before QApplication
 //   QApplication app(argc, argv);
 //   preparazione.applicazionePronta();

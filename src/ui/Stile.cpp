@@ -2,8 +2,10 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QHash>
+#include <QImageReader>
 #include <QMenuBar>
 #include <QPointer>
 #include <QProxyStyle>
@@ -49,8 +51,14 @@ public:
 
 void usaStileWindara(QWidget *widget)
 {
-    auto *stile = new StileWindara;
-    stile->setParent(widget);
+    // One per application style, shared and owned by the application object: making a
+    // style costs at every window that opens.
+    static QHash<QString, QPointer<QStyle>> stili;
+    QPointer<QStyle> &stile = stili[QApplication::style()->name()];
+    if (!stile) {
+        stile = new StileWindara;
+        stile->setParent(QCoreApplication::instance());
+    }
     widget->setStyle(stile);
 }
 
@@ -134,6 +142,16 @@ void PreparaCaratteri()
     // Qt reads the same default configuration at its first font, and finds it read.
     FcInit();
 #endif
+}
+
+void PreparaFormatiImmagine()
+{
+    // A reader told no format asks every image plugin whether it knows the data, and so
+    // loads them all: the menu bar's first icon does this on the main thread otherwise.
+    static const char png[] = "\x89PNG\r\n\x1a\n";
+    QBuffer dati;
+    dati.setData(png, sizeof png - 1);
+    QImageReader(&dati).format();
 }
 
 void ColoreGriglia(QTableView *tabella, const QColor &colore)

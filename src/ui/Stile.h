@@ -39,6 +39,10 @@ void LimitaElenco(QComboBox *elenco, int righe);
 // otherwise wait for; from any thread, before the application object exists. Does nothing
 // where the fonts do not come from fontconfig.
 void PreparaCaratteri();
+// Loads the image format plugins, which the first standard icon (a menu bar's, a tool bar's)
+// would otherwise wait for; from any thread, before the application object exists too, once
+// the main thread has made itself known to Qt.
+void PreparaFormatiImmagine();
 
 // A table whose grid lines are drawn in a colour of its own, everything else as the
 // application's style draws it: the same pixels as the style sheet "gridline-color", without
