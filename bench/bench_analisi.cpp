@@ -4,18 +4,16 @@
 // (batched, at spread geometries): the ratio is the work around the evaluations.
 
 #include "Banco.h"
+#include "ProgettoBanco.h"
 
 #include "analysis/Analisi.h"
 #include "analysis/Dowell.h"
 #include "analysis/Filamenti.h"
 #include "analysis/Obiettivo.h"
-#include "catalogue/Catalogo.h"
-#include "design/Errori.h"
 
 #include <QCoreApplication>
 
 #include <chrono>
-#include <cstdio>
 #include <random>
 #include <string>
 
@@ -26,21 +24,9 @@ namespace {
 
 QList<FiloRame> fili;
 
-FiloRame filo(const QString &nominale)
-{
-    for (const FiloRame &f : fili)
-        if (f.DiametroNominale == nominale)
-            return f;
-    std::abort();
-}
-
 DatiAnalisi progetto(const QString &h, const QString &b, const QString &d1, const QString &d)
 {
-    DatiAnalisi a;
-    a.testi = TestiLimiti{h, b, d1, d, d};
-    a.filo = filo(d);
-    a.resistenzaMetro = a.filo.Resistenza;
-    return a;
+    return banco::Progetto(fili, h, b, d1, d);
 }
 
 // The filament evaluations fn makes.
@@ -91,14 +77,7 @@ double secondi(std::chrono::steady_clock::time_point da)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    try {
-        ApriCatalogo(QStringLiteral(WINDARA_PROGRAM_DIR), QStringLiteral("banco"));
-        fili = ElencoRame(QStringLiteral("banco"));
-        ChiudiCatalogo(QStringLiteral("banco"));
-    } catch (const ErroreRuntime &e) {
-        std::fprintf(stderr, "%s\n", qPrintable(e.testo()));
-        return 1;
-    }
+    fili = banco::CatalogoRame();
 
     // The summary (rules' winding and real winding, both exact) of 5,000-turn designs: an
     // ordinary bobbin (100 x 50 turns of 0.5 mm), and the two extreme shapes the rules allow,

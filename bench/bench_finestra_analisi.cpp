@@ -5,10 +5,9 @@
 // from a target, and when the window is closed in the middle of it.
 
 #include "Banco.h"
+#include "ProgettoBanco.h"
 
 #include "analysis/FrmAnalisi.h"
-#include "catalogue/Catalogo.h"
-#include "design/Errori.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -17,7 +16,6 @@
 #include <QTimer>
 
 #include <chrono>
-#include <cstdio>
 #include <memory>
 
 using namespace windara;
@@ -29,14 +27,7 @@ QList<FiloRame> fili;
 
 IngressoAnalisi ingresso(const QString &h, const QString &b, const QString &d1, const QString &d)
 {
-    IngressoAnalisi i;
-    i.dati.testi = TestiLimiti{h, b, d1, d, d};
-    for (const FiloRame &f : fili)
-        if (f.DiametroNominale == d)
-            i.dati.filo = f;
-    i.dati.resistenzaMetro = i.dati.filo.Resistenza;
-    i.catalogo = fili;
-    return i;
+    return IngressoAnalisi{banco::Progetto(fili, h, b, d1, d), fili, {}, {}};
 }
 
 // Events until the page's worker has nothing left to do.
@@ -75,14 +66,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    try {
-        ApriCatalogo(QStringLiteral(WINDARA_PROGRAM_DIR), QStringLiteral("banco"));
-        fili = ElencoRame(QStringLiteral("banco"));
-        ChiudiCatalogo(QStringLiteral("banco"));
-    } catch (const ErroreRuntime &e) {
-        std::fprintf(stderr, "%s\n", qPrintable(e.testo()));
-        return 1;
-    }
+    fili = banco::CatalogoRame();
 
     // 100 turns x 50 layers of 0.5 mm: the window, from its construction to the last curve,
     // against its computations alone (the summary and the two per-layer tables). Building the

@@ -23,16 +23,7 @@ leggi_posizioni "$PROGRAMMA" "$FILO"
 avvia_programma "$PROGRAMMA"
 finestra PRINCIPALE "Windara - Versione 1.0"
 fuoco "$PRINCIPALE"
-xdotool type --delay 20 "$H"
-xdotool key Tab
-xdotool type --delay 20 "$B"
-xdotool key Tab
-xdotool type --delay 20 "$D1"
-read -r INDICE _ <<<"${POSIZIONE[bobine.filo_indice]}"
-GIU=()
-for ((i = 0; i < INDICE; i++)); do GIU+=(Down); done
-clic "$PRINCIPALE" bobine.filo
-xdotool key --delay 20 Home "${GIU[@]}" Return
+scrivi_progetto "$H" "$B" "$D1"
 
 fuoco "$PRINCIPALE"
 xdotool key alt+a

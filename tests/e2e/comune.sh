@@ -149,6 +149,22 @@ clic() {
   xdotool mousemove --window "$1" ${POSIZIONE[$2]} click 1
 }
 
+# scrivi_progetto <H> <B> <D1>: typed from the focus in H, Tab going on to B and D1; then the
+# list opens on a click, and Home and Down reach the wire leggi_posizioni was given, Return
+# takes it.
+scrivi_progetto() {
+  xdotool type --delay 20 "$1"
+  xdotool key Tab
+  xdotool type --delay 20 "$2"
+  xdotool key Tab
+  xdotool type --delay 20 "$3"
+  local indice giu=() i
+  read -r indice _ <<<"${POSIZIONE[bobine.filo_indice]}"
+  for ((i = 0; i < indice; i++)); do giu+=(Down); done
+  clic "$PRINCIPALE" bobine.filo
+  xdotool key --delay 20 Home "${giu[@]}" Return
+}
+
 # The pointer out of every window: no hover highlight or tooltip in the pictures.
 parcheggia_mouse() { xdotool mousemove 0 0; }
 

@@ -23,19 +23,7 @@ leggi_posizioni "$PROGRAMMA" "$FILO"
 avvia_programma "$PROGRAMMA"
 finestra PRINCIPALE "Windara - Versione 1.0"
 fuoco "$PRINCIPALE"
-# The focus starts in H; Tab goes on to B and D1.
-xdotool type --delay 20 "$H"
-xdotool key Tab
-xdotool type --delay 20 "$B"
-xdotool key Tab
-xdotool type --delay 20 "$D1"
-
-# The list opens on a click; Home and Down reach the wire, Return takes it.
-read -r INDICE _ <<<"${POSIZIONE[bobine.filo_indice]}"
-GIU=()
-for ((i = 0; i < INDICE; i++)); do GIU+=(Down); done
-clic "$PRINCIPALE" bobine.filo
-xdotool key --delay 20 Home "${GIU[@]}" Return
+scrivi_progetto "$H" "$B" "$D1"
 
 clic "$PRINCIPALE" bobine.calcola
 finestra RISULTATI "Calcolo Induttanza"
