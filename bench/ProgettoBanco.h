@@ -29,8 +29,8 @@ inline QList<windara::FiloRame> CatalogoRame()
 }
 
 // H, B, D1 and the nominal diameter of a wire of `fili`, as typed.
-inline windara::analisi::DatiAnalisi Progetto(const QList<windara::FiloRame> &fili, const QString &h,
-                                              const QString &b, const QString &d1, const QString &d)
+inline windara::analisi::DatiAnalisi Progetto(const QList<windara::FiloRame> &fili, const QString &h, const QString &b,
+                                              const QString &d1, const QString &d)
 {
     windara::analisi::DatiAnalisi a;
     a.testi = windara::TestiLimiti{h, b, d1, d, d};
