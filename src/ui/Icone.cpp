@@ -1,6 +1,7 @@
 #include "ui/Icone.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPixmapCache>
@@ -78,7 +79,45 @@ private:
     std::shared_ptr<QSvgRenderer> m_disegno;
 };
 
+// A picture that paints a drawing made once per size and scale: the vector drawing, its
+// hatching and its text cost milliseconds at every paint and at every opening of a window.
+class ImmagineMemorizzata final : public QSvgWidget
+{
+public:
+    ImmagineMemorizzata(const QString &percorso, QWidget *parent) : QSvgWidget(percorso, parent), m_percorso(percorso)
+    {}
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.drawImage(QPoint(0, 0), DisegnoSvg(m_percorso, size(), devicePixelRatioF()));
+    }
+
+private:
+    QString m_percorso;
+};
+
 } // namespace
+
+QImage DisegnoSvg(const QString &percorso, QSize dimensione, qreal scala)
+{
+    // Few entries: one per picture of the program's fixed-size windows and screen scale.
+    static QHash<QString, QImage> disegni;
+    const QString chiave =
+        QStringLiteral("%1:%2x%3@%4").arg(percorso).arg(dimensione.width()).arg(dimensione.height()).arg(scala);
+    QImage &immagine = disegni[chiave];
+    if (immagine.isNull()) {
+        immagine = QImage((QSizeF(dimensione) * scala).toSize(), QImage::Format_ARGB32_Premultiplied);
+        immagine.setDevicePixelRatio(scala);
+        immagine.fill(Qt::transparent);
+        // As QSvgWidget draws: the view box stretched over the whole picture.
+        QSvgRenderer disegno(percorso);
+        QPainter p(&immagine);
+        disegno.render(&p);
+    }
+    return immagine;
+}
 
 QString PercorsoSvg(const QString &nome)
 {
@@ -97,7 +136,7 @@ QIcon IconaSvg(const QString &nome)
 
 QSvgWidget *ImmagineSvg(const QString &nome, QWidget *parent)
 {
-    auto *immagine = new QSvgWidget(PercorsoSvg(nome), parent);
+    auto *immagine = new ImmagineMemorizzata(PercorsoSvg(nome), parent);
     immagine->setAttribute(Qt::WA_TranslucentBackground);
     immagine->setAutoFillBackground(false);
     return immagine;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QString>
 
 class QSvgWidget;
@@ -21,5 +22,9 @@ QIcon IconaSvg(const QString &nome);
 // vector at every scale; where the drawing has no ground of its own, the parent's
 // colour shows through.
 QSvgWidget *ImmagineSvg(const QString &nome, QWidget *parent = nullptr);
+
+// The picture at `percorso` drawn as ImmagineSvg shows it at that size (in pixels before
+// scaling) and screen scale, made once and kept.
+QImage DisegnoSvg(const QString &percorso, QSize dimensione, qreal scala);
 
 } // namespace windara::ui

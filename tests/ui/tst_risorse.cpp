@@ -9,6 +9,9 @@
 #include <QSvgWidget>
 #include <QTest>
 
+#include <algorithm>
+#include <cstdlib>
+
 using namespace windara::ui;
 
 namespace {
@@ -159,6 +162,29 @@ private slots:
             for (int y = 5; y < 5 + dimensione.height() && !scuro; ++y)
                 scuro = qGray(vista.pixel(x, y)) < 40;
         QVERIFY(scuro);
+
+        // Drawn once and kept, it shows what the drawing itself paints there, scale after scale.
+        for (const qreal scala : {1.0, 2.0}) {
+            QImage attesa((QSizeF(dimensione) * scala).toSize(), QImage::Format_ARGB32_Premultiplied);
+            attesa.setDevicePixelRatio(scala);
+            attesa.fill(fondo);
+            QImage memorizzata = attesa;
+            {
+                QPainter p(&attesa);
+                QSvgRenderer(PercorsoSvg(nome)).render(&p);
+                QPainter(&memorizzata).drawImage(QPoint(0, 0), DisegnoSvg(PercorsoSvg(nome), dimensione, scala));
+            }
+            int scarto = 0;
+            for (int y = 0; y < attesa.height(); ++y)
+                for (int x = 0; x < attesa.width(); ++x) {
+                    const QRgb a = attesa.pixel(x, y), v = memorizzata.pixel(x, y);
+                    scarto = std::max({scarto, std::abs(qRed(a) - qRed(v)), std::abs(qGreen(a) - qGreen(v)),
+                                       std::abs(qBlue(a) - qBlue(v))});
+                }
+            // A drawing with a ground of its own is the same to the bit; one through which
+            // the frame shows is blended once more, within a unit of rounding.
+            QVERIFY2(scarto <= (trasparente ? 1 : 0), qPrintable(QString::number(scarto)));
+        }
     }
 
     // The leading symbol is the only red ink of each formula.
