@@ -16,8 +16,6 @@
 #include <QFile>
 #include <QTableView>
 
-#include <malloc.h>
-
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -63,10 +61,10 @@ private:
     int m_righe, m_colonne;
 };
 
-// VmRSS in kB once the allocator has handed back what it can.
+// VmRSS in kB as it stands: what the allocator keeps after a window is freed counts, as it
+// does for the user.
 long residente()
 {
-    malloc_trim(0);
     QFile f(QStringLiteral("/proc/self/status"));
     if (!f.open(QIODevice::ReadOnly))
         return 0;

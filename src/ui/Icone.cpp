@@ -16,14 +16,22 @@ namespace windara::ui {
 
 namespace {
 
+// Parsed once for the program: every window asks for the same few drawings at each opening.
+std::shared_ptr<QSvgRenderer> DisegnoCondiviso(const QString &percorso)
+{
+    static auto *disegni = new QHash<QString, std::shared_ptr<QSvgRenderer>>; // lives to the end
+    std::shared_ptr<QSvgRenderer> &disegno = (*disegni)[percorso];
+    if (!disegno)
+        disegno = std::make_shared<QSvgRenderer>(percorso);
+    return disegno;
+}
+
 // Our own engine rather than Qt's SVG icon plugin: it needs no plugin at run time,
 // and it renders at the device pixel size asked for instead of scaling a bitmap.
 class MotoreIconaSvg final : public QIconEngine
 {
 public:
-    explicit MotoreIconaSvg(const QString &percorso)
-        : m_percorso(percorso), m_disegno(std::make_shared<QSvgRenderer>(percorso))
-    {}
+    explicit MotoreIconaSvg(const QString &percorso) : m_percorso(percorso), m_disegno(DisegnoCondiviso(percorso)) {}
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
     {
@@ -84,8 +92,10 @@ private:
 class ImmagineMemorizzata final : public QSvgWidget
 {
 public:
-    ImmagineMemorizzata(const QString &percorso, QWidget *parent) : QSvgWidget(percorso, parent), m_percorso(percorso)
-    {}
+    // The widget's own renderer stays empty: the shared drawing serves.
+    ImmagineMemorizzata(const QString &percorso, QWidget *parent) : QSvgWidget(parent), m_percorso(percorso) {}
+
+    QSize sizeHint() const override { return DisegnoCondiviso(m_percorso)->defaultSize(); }
 
 protected:
     void paintEvent(QPaintEvent *) override
@@ -112,9 +122,8 @@ QImage DisegnoSvg(const QString &percorso, QSize dimensione, qreal scala)
         immagine.setDevicePixelRatio(scala);
         immagine.fill(Qt::transparent);
         // As QSvgWidget draws: the view box stretched over the whole picture.
-        QSvgRenderer disegno(percorso);
         QPainter p(&immagine);
-        disegno.render(&p);
+        DisegnoCondiviso(percorso)->render(&p);
     }
     return immagine;
 }
