@@ -103,6 +103,17 @@ void FrmBobine::creaControlli()
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
+    mnuCrea = ui::VoceMenu(menuBar(), "mnuCrea", QStringLiteral("Calcola"));
+    mnuvisualizza = ui::VoceMenu(menuBar(), "mnuvisualizza", QStringLiteral("Visualizza"));
+    // A command on the bar itself, not a menu: Alt+A opens the analysis at once.
+    mnuAnalisi = ui::VoceMenu(menuBar(), "mnuAnalisi", QStringLiteral("&Analisi"));
+    MnuEsci = ui::VoceMenu(menuBar(), "MnuEsci", QStringLiteral("Esci"));
+    connect(mnuCrea, &QAction::triggered, this, &FrmBobine::Calcola);
+    connect(mnuvisualizza, &QAction::triggered, this, &FrmBobine::Visualizza);
+    connect(mnuAnalisi, &QAction::triggered, this, &FrmBobine::Analisi);
+    connect(MnuEsci, &QAction::triggered, this, &FrmBobine::Esci);
+    ui::EvidenziaVociMenu(menuBar());
+
     auto *cliente = new QWidget(this);
     cliente->setObjectName(QStringLiteral("cliente"));
     cliente->setFixedSize(ui::Pixel(LarghezzaClienteTwips), ui::Pixel(AltezzaClienteTwips));
@@ -186,19 +197,6 @@ void FrmBobine::creaControlli()
             const bool riprova = Module1().ResistenzaMetroIgnota && m_prossimoTentativo.hasExpired();
             Ricalcola(riprova ? CercaResistenza() : EsitoRicerca{});
         });
-
-    // The menu bar last: its first icon waits for the image plugins that start-up loads
-    // meanwhile on another thread.
-    mnuCrea = ui::VoceMenu(menuBar(), "mnuCrea", QStringLiteral("Calcola"));
-    mnuvisualizza = ui::VoceMenu(menuBar(), "mnuvisualizza", QStringLiteral("Visualizza"));
-    // A command on the bar itself, not a menu: Alt+A opens the analysis at once.
-    mnuAnalisi = ui::VoceMenu(menuBar(), "mnuAnalisi", QStringLiteral("&Analisi"));
-    MnuEsci = ui::VoceMenu(menuBar(), "MnuEsci", QStringLiteral("Esci"));
-    connect(mnuCrea, &QAction::triggered, this, &FrmBobine::Calcola);
-    connect(mnuvisualizza, &QAction::triggered, this, &FrmBobine::Visualizza);
-    connect(mnuAnalisi, &QAction::triggered, this, &FrmBobine::Analisi);
-    connect(MnuEsci, &QAction::triggered, this, &FrmBobine::Esci);
-    ui::EvidenziaVociMenu(menuBar());
 
     setTabOrder(txtAltezza, txtB);
     setTabOrder(txtB, txtL);
