@@ -18,6 +18,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -74,6 +75,32 @@ long residente()
     return 0;
 }
 
+// The plain reference of a window: a dialog of its outer size with a QTableView over
+// `modello` where the window has its grid `griglia`.
+template <class Crea>
+std::function<std::unique_ptr<QDialog>()> DialogoSimile(Crea crea, const char *griglia, QAbstractItemModel &modello)
+{
+    QSize dimensione;
+    QRect posto;
+    {
+        auto f = crea();
+        f->show();
+        QApplication::processEvents();
+        dimensione = f->size();
+        auto *g = f->template findChild<QTableView *>(QLatin1String(griglia));
+        posto = QRect(g->mapTo(f.get(), QPoint(0, 0)), g->size());
+    }
+    QApplication::processEvents();
+    return [=, &modello] {
+        auto d = std::make_unique<QDialog>();
+        d->setFixedSize(dimensione);
+        auto *vista = new QTableView(d.get());
+        vista->setModel(&modello);
+        vista->setGeometry(posto);
+        return d;
+    };
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -97,27 +124,9 @@ int main(int argc, char **argv)
             std::abort();
         return f;
     };
-    // The plain dialog takes the outer size of the results window and the place of its grid.
-    QSize dimensione;
-    QRect posto;
-    {
-        auto f = risultati();
-        f->show();
-        QApplication::processEvents();
-        dimensione = f->size();
-        auto *g = f->findChild<QTableView *>(QStringLiteral("MSFlexGrid1"));
-        posto = QRect(g->mapTo(f.get(), QPoint(0, 0)), g->size());
-    }
     QApplication::processEvents();
     ModelloSemplice semplice(32766, 6);
-    auto dialogo = [&] {
-        auto d = std::make_unique<QDialog>();
-        d->setFixedSize(dimensione);
-        auto *vista = new QTableView(d.get());
-        vista->setModel(&semplice);
-        vista->setGeometry(posto);
-        return d;
-    };
+    const auto dialogo = DialogoSimile(risultati, "MSFlexGrid1", semplice);
 
     apriEChiudi(dialogo);
     const long prima = residente();
@@ -160,26 +169,8 @@ int main(int argc, char **argv)
                 std::abort();
             return f;
         };
-        QSize misura;
-        QRect griglia;
-        {
-            auto f = tabellaFili();
-            f->show();
-            QApplication::processEvents();
-            misura = f->size();
-            auto *g = f->findChild<QTableView *>(QStringLiteral("DBGrid1"));
-            griglia = QRect(g->mapTo(f.get(), QPoint(0, 0)), g->size());
-        }
-        QApplication::processEvents();
         ModelloSemplice fili(57, 5);
-        auto dialogoFili = [&] {
-            auto d = std::make_unique<QDialog>();
-            d->setFixedSize(misura);
-            auto *vista = new QTableView(d.get());
-            vista->setModel(&fili);
-            vista->setGeometry(griglia);
-            return d;
-        };
+        const auto dialogoFili = DialogoSimile(tabellaFili, "DBGrid1", fili);
         std::vector<double> tempi, tempiRif;
         for (int r = 0; r <= 41; ++r) {
             const double rif1 = r % 2 ? apriEChiudi(dialogoFili).first : 0;
