@@ -1,10 +1,13 @@
 #include "ui/Icone.h"
 
+#include "ui/Disegno.h"
+
 #include <QApplication>
 #include <QHash>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QResource>
 #include <QStyle>
 #include <QStyleOption>
 #include <QSvgRenderer>
@@ -108,6 +111,23 @@ private:
     QString m_percorso;
 };
 
+// The picture the build made ahead, when it has one of this size and scale; null if not.
+QImage DisegnoPronto(const QString &percorso, QSize dimensione, qreal scala)
+{
+    const QString cartella = QStringLiteral(":/windara/");
+    if (!percorso.startsWith(cartella) || !percorso.endsWith(QStringLiteral(".svg")))
+        return {};
+    const QString nome = percorso.mid(cartella.size(), percorso.size() - cartella.size() - 4);
+    const QResource risorsa(cartella + QStringLiteral("pronti/") + FileDisegnoPronto(nome, scala));
+    if (!risorsa.isValid())
+        return {};
+    QImage immagine = ImmagineDaPixel(risorsa.uncompressedData());
+    if (immagine.size() != (QSizeF(dimensione) * scala).toSize())
+        return {};
+    immagine.setDevicePixelRatio(scala);
+    return immagine;
+}
+
 } // namespace
 
 QImage DisegnoSvg(const QString &percorso, QSize dimensione, qreal scala)
@@ -117,14 +137,10 @@ QImage DisegnoSvg(const QString &percorso, QSize dimensione, qreal scala)
     const QString chiave =
         QStringLiteral("%1:%2x%3@%4").arg(percorso).arg(dimensione.width()).arg(dimensione.height()).arg(scala);
     QImage &immagine = disegni[chiave];
-    if (immagine.isNull()) {
-        immagine = QImage((QSizeF(dimensione) * scala).toSize(), QImage::Format_ARGB32_Premultiplied);
-        immagine.setDevicePixelRatio(scala);
-        immagine.fill(Qt::transparent);
-        // As QSvgWidget draws: the view box stretched over the whole picture.
-        QPainter p(&immagine);
-        DisegnoCondiviso(percorso)->render(&p);
-    }
+    if (immagine.isNull())
+        immagine = DisegnoPronto(percorso, dimensione, scala);
+    if (immagine.isNull())
+        immagine = DisegnaSvg(*DisegnoCondiviso(percorso), dimensione, scala);
     return immagine;
 }
 

@@ -18,9 +18,9 @@ QString PercorsoSvg(const QString &nome);
 // does not exist.
 QIcon IconaSvg(const QString &nome);
 
-// A picture control showing the SVG at its own size (sizeHint), redrawn from the
-// vector at every scale; where the drawing has no ground of its own, the parent's
-// colour shows through.
+// A picture control showing the SVG at its own size (sizeHint), sharp at every scale:
+// loaded as the build made it at scales 1 and 2, drawn from the vector at others; where
+// the drawing has no ground of its own, the parent's colour shows through.
 QSvgWidget *ImmagineSvg(const QString &nome, QWidget *parent = nullptr);
 
 // The picture at `percorso` drawn as ImmagineSvg shows it at that size (in pixels before

@@ -1,3 +1,4 @@
+#include "ui/Disegno.h"
 #include "ui/Icone.h"
 
 #include <QDir>
@@ -5,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QResource>
 #include <QSvgRenderer>
 #include <QSvgWidget>
 #include <QTest>
@@ -163,8 +165,12 @@ private slots:
                 scuro = qGray(vista.pixel(x, y)) < 40;
         QVERIFY(scuro);
 
-        // Drawn once and kept, it shows what the drawing itself paints there, scale after scale.
-        for (const qreal scala : {1.0, 2.0}) {
+        // Made ahead by the build at the common scales, it is there to load.
+        for (const qreal scala : {1.0, 2.0})
+            QVERIFY(QResource(QStringLiteral(":/windara/pronti/") + FileDisegnoPronto(nome, scala)).isValid());
+        // Made ahead or drawn once and kept, it shows what the drawing itself paints there,
+        // scale after scale.
+        for (const qreal scala : {1.0, 1.5, 2.0}) {
             QImage attesa((QSizeF(dimensione) * scala).toSize(), QImage::Format_ARGB32_Premultiplied);
             attesa.setDevicePixelRatio(scala);
             attesa.fill(fondo);
@@ -184,6 +190,47 @@ private slots:
             // A drawing with a ground of its own is the same to the bit; one through which
             // the frame shows is blended once more, within a unit of rounding.
             QVERIFY2(scarto <= (trasparente ? 1 : 0), qPrintable(QString::number(scarto)));
+        }
+    }
+
+    // What the build stores is read back as it was drawn; anything else is no picture.
+    void pixel_data()
+    {
+        QImage disegno(7, 3, QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 7; ++x)
+                disegno.setPixel(x, y, qPremultiply(qRgba(30 * x, 80 * y, 200, 40 * x + 10)));
+        const QByteArray buoni = PixelDisegno(disegno);
+        QTest::addColumn<QByteArray>("pixel");
+        QTest::addColumn<bool>("valida");
+        QTest::newRow("come scritti") << buoni << true;
+        QTest::newRow("vuoti") << QByteArray() << false;
+        QTest::newRow("solo intestazione") << buoni.left(16) << false;
+        QTest::newRow("un byte in meno") << buoni.chopped(1) << false;
+        QTest::newRow("un byte in più") << buoni + 'x' << false;
+        QByteArray etichetta = buoni;
+        etichetta[3] = '2';
+        QTest::newRow("altra etichetta") << etichetta << false;
+        QByteArray formato = buoni;
+        formato[12] = char(QImage::Format_Indexed8);
+        QTest::newRow("altro formato") << formato << false;
+        QByteArray enorme = buoni;
+        enorme[7] = char(0x7f);
+        QTest::newRow("larghezza enorme") << enorme << false;
+    }
+    void pixel()
+    {
+        QFETCH(QByteArray, pixel);
+        QFETCH(bool, valida);
+        const QImage letta = ImmagineDaPixel(pixel);
+        QCOMPARE(!letta.isNull(), valida);
+        if (valida) {
+            QCOMPARE(letta.size(), QSize(7, 3));
+            QCOMPARE(letta.format(), QImage::Format_ARGB32_Premultiplied);
+            QCOMPARE(letta.pixel(6, 2), qPremultiply(qRgba(180, 160, 200, 250)));
+            // An opaque picture is kept without alpha.
+            QCOMPARE(ImmagineDaPixel(PixelDisegno(letta.convertToFormat(QImage::Format_RGB32))).format(),
+                     QImage::Format_RGB32);
         }
     }
 
