@@ -7,19 +7,41 @@
 
 namespace windara::ui {
 
-QImage DisegnaSvg(QSvgRenderer &disegno, QSize dimensione, qreal scala)
+namespace {
+
+QImage Trasparente(QSize pixel)
 {
-    QImage immagine((QSizeF(dimensione) * scala).toSize(), QImage::Format_ARGB32_Premultiplied);
-    immagine.setDevicePixelRatio(scala);
+    QImage immagine(pixel, QImage::Format_ARGB32_Premultiplied);
     immagine.fill(Qt::transparent);
+    return immagine;
+}
+
+} // namespace
+
+QImage DisegnaImmagine(QSvgRenderer &disegno, QSize dimensione, qreal scala)
+{
+    QImage immagine = Trasparente((QSizeF(dimensione) * scala).toSize());
+    immagine.setDevicePixelRatio(scala);
     QPainter p(&immagine);
     disegno.render(&p);
     return immagine;
 }
 
-QString FileDisegnoPronto(const QString &nome, qreal scala)
+QImage DisegnaIcona(QSvgRenderer &disegno, QSize pixel)
 {
-    return QStringLiteral("%1@%2.pixel").arg(nome).arg(scala);
+    QImage immagine = Trasparente(pixel);
+    // Keep the drawing's proportions inside a non-square request.
+    const QSizeF dentro = QSizeF(disegno.defaultSize()).scaled(QSizeF(pixel), Qt::KeepAspectRatio);
+    const QPointF angolo((pixel.width() - dentro.width()) / 2, (pixel.height() - dentro.height()) / 2);
+    QPainter p(&immagine);
+    p.setRenderHint(QPainter::Antialiasing);
+    disegno.render(&p, QRectF(angolo, dentro));
+    return immagine;
+}
+
+QString FileDisegnoPronto(const QString &nome, QSize dimensione, qreal scala)
+{
+    return QStringLiteral("%1-%2x%3@%4.pixel").arg(nome).arg(dimensione.width()).arg(dimensione.height()).arg(scala);
 }
 
 namespace {

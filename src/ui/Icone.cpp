@@ -29,12 +29,30 @@ std::shared_ptr<QSvgRenderer> DisegnoCondiviso(const QString &percorso)
     return disegno;
 }
 
-// Our own engine rather than Qt's SVG icon plugin: it needs no plugin at run time,
-// and it renders at the device pixel size asked for instead of scaling a bitmap.
+// The drawing the build made ahead at this size and scale, when it has one; null if not.
+QImage DisegnoPronto(const QString &percorso, QSize dimensione, qreal scala)
+{
+    const QString cartella = QStringLiteral(":/windara/");
+    if (!percorso.startsWith(cartella) || !percorso.endsWith(QStringLiteral(".svg")))
+        return {};
+    const QString nome = percorso.mid(cartella.size(), percorso.size() - cartella.size() - 4);
+    const QResource risorsa(cartella + QStringLiteral("pronti/") + FileDisegnoPronto(nome, dimensione, scala));
+    if (!risorsa.isValid())
+        return {};
+    QImage immagine = ImmagineDaPixel(risorsa.uncompressedData());
+    if (immagine.size() != (QSizeF(dimensione) * scala).toSize())
+        return {};
+    immagine.setDevicePixelRatio(scala);
+    return immagine;
+}
+
+// Our own engine rather than Qt's SVG icon plugin: it needs no plugin at run time, and it
+// renders at the device pixel size asked for instead of scaling a bitmap. The drawing is
+// read only for a size the build has not made.
 class MotoreIconaSvg final : public QIconEngine
 {
 public:
-    explicit MotoreIconaSvg(const QString &percorso) : m_percorso(percorso), m_disegno(DisegnoCondiviso(percorso)) {}
+    explicit MotoreIconaSvg(const QString &percorso) : m_percorso(percorso) {}
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
     {
@@ -50,22 +68,20 @@ public:
     // Qt 6.4 hands over the size in device pixels, already multiplied by the scale.
     QPixmap scaledPixmap(const QSize &pixel, QIcon::Mode mode, QIcon::State, qreal scala) override
     {
-        if (!m_disegno->isValid() || pixel.isEmpty())
+        if (pixel.isEmpty())
             return {};
         const QString chiave =
             QStringLiteral("windara:%1:%2x%3:%4").arg(m_percorso).arg(pixel.width()).arg(pixel.height()).arg(int(mode));
         QPixmap immagine;
         if (!QPixmapCache::find(chiave, &immagine)) {
-            immagine = QPixmap(pixel);
-            immagine.fill(Qt::transparent);
-            {
-                // Keep the drawing's proportions inside a non-square request.
-                const QSizeF dentro = QSizeF(m_disegno->defaultSize()).scaled(QSizeF(pixel), Qt::KeepAspectRatio);
-                const QPointF angolo((pixel.width() - dentro.width()) / 2, (pixel.height() - dentro.height()) / 2);
-                QPainter p(&immagine);
-                p.setRenderHint(QPainter::Antialiasing);
-                m_disegno->render(&p, QRectF(angolo, dentro));
+            QImage disegnata = DisegnoPronto(m_percorso, pixel, 1.0);
+            if (disegnata.isNull()) {
+                const std::shared_ptr<QSvgRenderer> disegno = DisegnoCondiviso(m_percorso);
+                if (!disegno->isValid())
+                    return {};
+                disegnata = DisegnaIcona(*disegno, pixel);
             }
+            immagine = QPixmap::fromImage(std::move(disegnata));
             if (mode != QIcon::Normal) {
                 if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance())) {
                     QStyleOption opzioni;
@@ -81,13 +97,13 @@ public:
 
     QIconEngine *clone() const override { return new MotoreIconaSvg(*this); }
     QString key() const override { return QStringLiteral("windara-svg"); }
-    bool isNull() override { return !m_disegno->isValid(); }
+    // Asked often while widgets lay out: the file's presence answers without reading it.
+    bool isNull() override { return !QResource(m_percorso).isValid(); }
     // Scalable: no fixed sizes, so the platform asks for the ones it needs.
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {}; }
 
 private:
     QString m_percorso;
-    std::shared_ptr<QSvgRenderer> m_disegno;
 };
 
 // A picture that paints a drawing made once per size and scale: the vector drawing, its
@@ -111,23 +127,6 @@ private:
     QString m_percorso;
 };
 
-// The picture the build made ahead, when it has one of this size and scale; null if not.
-QImage DisegnoPronto(const QString &percorso, QSize dimensione, qreal scala)
-{
-    const QString cartella = QStringLiteral(":/windara/");
-    if (!percorso.startsWith(cartella) || !percorso.endsWith(QStringLiteral(".svg")))
-        return {};
-    const QString nome = percorso.mid(cartella.size(), percorso.size() - cartella.size() - 4);
-    const QResource risorsa(cartella + QStringLiteral("pronti/") + FileDisegnoPronto(nome, scala));
-    if (!risorsa.isValid())
-        return {};
-    QImage immagine = ImmagineDaPixel(risorsa.uncompressedData());
-    if (immagine.size() != (QSizeF(dimensione) * scala).toSize())
-        return {};
-    immagine.setDevicePixelRatio(scala);
-    return immagine;
-}
-
 } // namespace
 
 QImage DisegnoSvg(const QString &percorso, QSize dimensione, qreal scala)
@@ -140,7 +139,7 @@ QImage DisegnoSvg(const QString &percorso, QSize dimensione, qreal scala)
     if (immagine.isNull())
         immagine = DisegnoPronto(percorso, dimensione, scala);
     if (immagine.isNull())
-        immagine = DisegnaSvg(*DisegnoCondiviso(percorso), dimensione, scala);
+        immagine = DisegnaImmagine(*DisegnoCondiviso(percorso), dimensione, scala);
     return immagine;
 }
 

@@ -99,17 +99,30 @@ private slots:
               "tb-stampa", "tb-precedente", "tb-crescente", "tb-decrescente", "tb-copia"})
             QTest::newRow(nome) << nome;
     }
-    // Drawn afresh at each size and device pixel ratio, never a scaled bitmap.
+    // Drawn at each size and device pixel ratio, never a scaled bitmap: made ahead by the
+    // build at the sizes the windows ask for (the toolbars 16 px, the window manager up to
+    // 128 px, each at scales 1 and 2), the same pixels as drawn at any other.
     void icone()
     {
         QFETCH(QString, nome);
         const QIcon icona = IconaSvg(nome);
         QVERIFY(!icona.isNull());
-        for (int lato : {16, 24, 32, 48, 64}) {
+        QSvgRenderer disegno(PercorsoSvg(nome));
+        for (int lato : {16, 24, 32, 48, 64, 128}) {
             const QPixmap pm = icona.pixmap(QSize(lato, lato));
             QCOMPARE(pm.size(), QSize(lato, lato));
             QVERIFY2(pixelDisegnati(pm.toImage()) > lato * lato / 8, qPrintable(QString::number(lato)));
+            QCOMPARE(pm.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                     DisegnaIcona(disegno, QSize(lato, lato)));
         }
+        const bool finestra = nome.startsWith("icona-");
+        const QList<QSize> pronte = finestra ? QList<QSize>{{16, 16}, {32, 32}, {64, 64}, {128, 128}, {256, 256}}
+                                             : QList<QSize>{{16, 14}, {32, 28}, {16, 16}, {32, 32}};
+        for (const QSize pixel : pronte)
+            QVERIFY(QResource(":/windara/pronti/" + FileDisegnoPronto(nome, pixel, 1)).isValid());
+        // As a toolbar shows it, in a button lower than wide.
+        QCOMPARE(icona.pixmap(QSize(16, 14)).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                 DisegnaIcona(disegno, QSize(16, 14)));
         const QPixmap doppio = icona.pixmap(QSize(16, 16), 2.0);
         QCOMPARE(doppio.size(), QSize(32, 32));
         QCOMPARE(doppio.devicePixelRatio(), 2.0);
@@ -167,7 +180,7 @@ private slots:
 
         // Made ahead by the build at the common scales, it is there to load.
         for (const qreal scala : {1.0, 2.0})
-            QVERIFY(QResource(QStringLiteral(":/windara/pronti/") + FileDisegnoPronto(nome, scala)).isValid());
+            QVERIFY(QResource(":/windara/pronti/" + FileDisegnoPronto(nome, dimensione, scala)).isValid());
         // Made ahead or drawn once and kept, it shows what the drawing itself paints there,
         // scale after scale.
         for (const qreal scala : {1.0, 1.5, 2.0}) {
