@@ -134,4 +134,10 @@ bool frmAnalisi::eventFilter(QObject *oggetto, QEvent *evento)
     return ui::FinestraSecondaria::eventFilter(oggetto, evento);
 }
 
+void analisi::ApriFinestraAnalisi(const IngressoAnalisi &ingresso, QWidget *padre)
+{
+    frmAnalisi finestra(ingresso, padre);
+    finestra.exec();
+}
+
 } // namespace windara

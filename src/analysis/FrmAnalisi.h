@@ -1,10 +1,7 @@
 #pragma once
 
-#include "analysis/Analisi.h"
-#include "catalogue/Catalogo.h"
+#include "analysis/IngressoAnalisi.h"
 #include "ui/Finestra.h"
-
-#include <QList>
 
 class QAction;
 class QTabWidget;
@@ -19,15 +16,6 @@ namespace analisi {
 class PaginaFrequenza;
 class PaginaObiettivo;
 class PaginaRiepilogo;
-
-// What the analysis window starts from, gathered by the composition root.
-struct IngressoAnalisi
-{
-    DatiAnalisi dati;         // the main window's design and the chosen wire's catalogue row
-    QList<FiloRame> catalogo; // every wire, for the design from a target
-    QString motivoFilo;       // why the wire's row could not be read, if it could not
-    QString motivoCatalogo;   // why the catalogue could not be listed, if it could not
-};
 } // namespace analisi
 
 // The winding analysis window: three pages, "Riepilogo", "Progetto da induttanza" and
@@ -63,5 +51,11 @@ private:
     QAction *MnuCopia = nullptr;
     QAction *MnuPrecedente = nullptr;
 };
+
+namespace analisi {
+// The window, afresh and modal over `padre`, on `ingresso`: the module's entry, and what
+// tests hand the composition root.
+void ApriFinestraAnalisi(const IngressoAnalisi &ingresso, QWidget *padre);
+} // namespace analisi
 
 } // namespace windara

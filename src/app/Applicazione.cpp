@@ -1,6 +1,7 @@
 #include "app/Applicazione.h"
 
-#include "analysis/FrmAnalisi.h"
+#include "analysis/IngressoAnalisi.h"
+#include "app/Moduli.h"
 #include "catalogue/Catalogo.h"
 #include "catalogue/FrmTabella.h"
 #include "design/Errori.h"
@@ -16,6 +17,31 @@
 #include <QApplication>
 
 namespace windara {
+
+namespace {
+
+// Stands for the system printer when its module cannot be loaded: saving still works, and
+// Stampa says why it cannot print instead of printing.
+class StampanteMancante final : public Stampante
+{
+public:
+    explicit StampanteMancante(const QString &motivo) : m_motivo(motivo) {}
+
+    bool Dialogo(QWidget *finestra, int &) override
+    {
+        ui::MostraErrore(finestra, m_motivo);
+        return false;
+    }
+    void ImpostaFont(const QString &, int) override {}
+    void Riga(const QString &) override {}
+    bool FineDocumento() override { return false; }
+    QString Errore() const override { return m_motivo; }
+
+private:
+    QString m_motivo;
+};
+
+} // namespace
 
 Applicazione::Applicazione(const QString &cartellaProgramma, QObject *parent)
     : QObject(parent), m_cartella(cartellaProgramma)
@@ -47,7 +73,11 @@ void Applicazione::apriCalcoli()
 {
     if (!m_stampante) {
         // Made on first use: the printer system costs nothing at start-up.
-        m_stampanteSistema = std::make_unique<StampanteSistema>();
+        QString errore;
+        if (auto *nuova = FunzioneModulo<NuovaStampante>(m_cartella, ModuloStampa, VoceNuovaStampante, errore))
+            m_stampanteSistema.reset(nuova());
+        else
+            m_stampanteSistema = std::make_unique<StampanteMancante>(errore);
         m_stampante = m_stampanteSistema.get();
     }
     // The main window is blocked while this window is open, so its texts are taken now.
@@ -70,8 +100,16 @@ void Applicazione::apriTabella()
 
 void Applicazione::apriAnalisi()
 {
-    frmAnalisi finestra(IngressoAnalisiDi(*m_principale), m_principale.get());
-    finestra.exec();
+    if (!m_apriAnalisi) {
+        QString errore;
+        m_apriAnalisi =
+            FunzioneModulo<analisi::ApriAnalisi>(m_cartella, analisi::ModuloAnalisi, analisi::VoceApriAnalisi, errore);
+        if (!m_apriAnalisi) {
+            ui::MostraErrore(m_principale.get(), errore);
+            return;
+        }
+    }
+    m_apriAnalisi(IngressoAnalisiDi(*m_principale), m_principale.get());
     m_fuoco->ripristina();
 }
 

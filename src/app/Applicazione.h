@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+class QWidget;
+
 #include <memory>
 
 namespace windara {
@@ -16,7 +18,8 @@ class MemoriaFuoco;
 
 namespace analisi {
 struct IngressoAnalisi;
-}
+using ApriAnalisi = void(const IngressoAnalisi &ingresso, QWidget *padre);
+} // namespace analisi
 
 // What the analysis window starts from: the main window's design as it stands, the chosen
 // wire's catalogue row and the whole catalogue over the main window's connection. What
@@ -45,6 +48,9 @@ public:
     // The printer the results window prints to; by default the system's, made the first time
     // a results window opens. Not owned.
     void usaStampante(Stampante *stampante) { m_stampante = stampante; }
+    // What opens the analysis window; by default its module's entry, loaded at the first
+    // Alt+A. Tests hand in the window they are linked with.
+    void usaAnalisi(analisi::ApriAnalisi *apri) { m_apriAnalisi = apri; }
 
 private:
     void apriCalcoli();
@@ -57,6 +63,7 @@ private:
     ui::MemoriaFuoco *m_fuoco; // owned by the main window
     Stampante *m_stampante = nullptr;
     std::unique_ptr<Stampante> m_stampanteSistema;
+    analisi::ApriAnalisi *m_apriAnalisi = nullptr;
 };
 
 } // namespace windara

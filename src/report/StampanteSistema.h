@@ -40,4 +40,11 @@ private:
     Dettagli *d;
 };
 
+// The system printer is a module of the program folder, loaded when the first results
+// window opens: with it comes Qt Print Support, which every start-up would otherwise load.
+inline constexpr char ModuloStampa[] = "libwindara_stampa.so";
+// Its one entry: a new system printer, which the caller owns.
+inline constexpr char VoceNuovaStampante[] = "windara_NuovaStampante";
+using NuovaStampante = Stampante *();
+
 } // namespace windara

@@ -120,6 +120,7 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
         Module1() = StatoProgetto{};
         app = new Applicazione(WINDARA_PROGRAM_DIR);
+        app->usaAnalisi(&analisi::ApriFinestraAnalisi);
         app->Avvia();
         f = &app->principale();
         QApplication::setActiveWindow(f);

@@ -2,12 +2,15 @@
 // wire table windows; from the results window a study is saved and printed.
 
 #include "StampanteRegistrata.h"
+#include "analysis/IngressoAnalisi.h"
 #include "app/Applicazione.h"
+#include "app/Moduli.h"
 #include "catalogue/FrmTabella.h"
 #include "design/FrmBobine.h"
 #include "design/Module1.h"
 #include "report/SalvaStudio.h"
 #include "report/Stampa.h"
+#include "report/StampanteSistema.h"
 #include "table/FrmCalcoli.h"
 #include "table/GrigliaMemoria.h"
 #include "table/ModelloGriglia.h"
@@ -130,7 +133,7 @@ class TstApplicazione : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir cartella; // a program folder of its own: Database/ and Studi/
+    QTemporaryDir cartella; // a program folder of its own: Database/ and Studi/, no Moduli/
     Applicazione *app = nullptr;
     FrmBobine *f = nullptr;
     StampanteRegistrata *stampante = nullptr;
@@ -507,6 +510,72 @@ private slots:
             QVERIFY(stampante->documenti.isEmpty());
             QVERIFY(w.isVisible());
         });
+    }
+
+    // The analysis window and the system printer come from Moduli/ of the program folder at
+    // their first use. Missing or broken, each is told in Italian, naming the file, and the
+    // rest goes on: without the printer a study is still saved, and Stampa says why not.
+    void moduliDifettosi_data()
+    {
+        QTest::addColumn<QByteArray>("dentro"); // each module file's bytes; none: no file
+        QTest::addColumn<QString>("inizio");
+        QTest::newRow("mancanti") << QByteArray() << "Manca il file Moduli/%1 nella cartella del programma";
+        QTest::newRow("guasti") << QByteArray("non una libreria")
+                                << "Il file Moduli/%1 della cartella del programma non si può usare";
+    }
+    void moduliDifettosi()
+    {
+        QFETCH(QByteArray, dentro);
+        QFETCH(QString, inizio);
+        QDir moduli(cartella.path() + "/Moduli");
+        QVERIFY(moduli.mkpath("."));
+        const auto togli = qScopeGuard([&] { moduli.removeRecursively(); });
+        for (const char *file : {analisi::ModuloAnalisi, ModuloStampa}) {
+            QFile modulo(moduli.filePath(file));
+            QVERIFY(dentro.isEmpty() || (modulo.open(QIODevice::WriteOnly) && modulo.write(dentro) == dentro.size()));
+        }
+        // The printer as the program has it: its own, not the recording one.
+        delete app;
+        app = new Applicazione(cartella.path());
+        app->Avvia();
+        f = &app->principale();
+        progetto("30", "4.5", "20");
+        {
+            ui::CatturaMessaggi cattura;
+            f->findChild<QAction *>("mnuAnalisi")->trigger();
+            QCOMPARE(cattura.messaggi().size(), 1);
+            QVERIFY2(cattura.messaggi().first().testo.startsWith(inizio.arg(analisi::ModuloAnalisi)),
+                     qPrintable(cattura.messaggi().first().testo));
+            QVERIFY(!QApplication::activeModalWidget());
+        }
+        inCalcoli([&](frmCalcoli &w) {
+            ui::CatturaMessaggi cattura;
+            w.findChild<QAction *>("MnuSalva")->trigger();
+            QVERIFY(cattura.messaggi().isEmpty());
+            w.findChild<QAction *>("MnuStampa")->trigger();
+            QCOMPARE(cattura.messaggi().size(), 1);
+            QVERIFY(cattura.messaggi().first().testo.startsWith(inizio.arg(ModuloStampa)));
+            QVERIFY(w.isVisible());
+        });
+        QVERIFY(QFile::exists(studi() + "/30x20-0_5.txt"));
+    }
+    // The modules the build lays out load, and the analysis window opens from the main one.
+    void moduliDelProgramma()
+    {
+        QDir moduli(cartella.path() + "/Moduli");
+        QVERIFY(moduli.mkpath("."));
+        const auto togli = qScopeGuard([&] { moduli.removeRecursively(); });
+        for (const char *file : {analisi::ModuloAnalisi, ModuloStampa})
+            QVERIFY(QFile::copy(QStringLiteral(WINDARA_PROGRAM_DIR "/Moduli/") + file, moduli.filePath(file)));
+        QString errore;
+        auto *nuova = FunzioneModulo<NuovaStampante>(cartella.path(), ModuloStampa, VoceNuovaStampante, errore);
+        QVERIFY2(nuova, qPrintable(errore));
+        QVERIFY(std::unique_ptr<Stampante>(nuova()));
+        progetto("30", "4.5", "20");
+        QString titolo;
+        inFinestra<QDialog>([this] { f->findChild<QAction *>("mnuAnalisi")->trigger(); },
+                            [&](QDialog &w) { titolo = w.windowTitle(); });
+        QCOMPARE(titolo, QString("Analisi dell'avvolgimento"));
     }
 
     void visualizza()

@@ -14,7 +14,7 @@
 // Positions come from the program's own windows built here on the same display, so the
 // script clicks where a person would see the buttons whatever the style or font.
 
-#include "analysis/FrmAnalisi.h"
+#include "analysis/IngressoAnalisi.h"
 #include "analysis/Obiettivo.h"
 #include "app/Applicazione.h"
 #include "catalogue/Catalogo.h"

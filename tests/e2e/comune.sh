@@ -86,6 +86,7 @@ avvia_x() {
 prepara_cartella() {
   mkdir -p "$2/Database" "$2/Studi"
   cp "$1/windara" "$2/"
+  cp -r "$1/Moduli" "$2/"
   cp "$1/Database/Diametri.db" "$2/Database/"
 }
 

@@ -100,6 +100,9 @@ DIR="$LAVORO/Programmi Windara"
 ATTESI="Database
 Database/Diametri.db
 LICENSE
+Moduli
+Moduli/libwindara_analisi.so
+Moduli/libwindara_stampa.so
 README.md
 Studi
 share
@@ -122,7 +125,9 @@ while read -r figura; do
   cmp -s "$DIR/$figura" "$SORGENTI/$figura" || fallisci "il README mostra $figura, che manca nella cartella"
 done < <(grep -o '](docs/[^)]*)' "$SORGENTI/README.md" | sed 's/^](//; s/)$//')
 [ -x "$DIR/windara" ] || fallisci "windara non è eseguibile"
-! readelf -S "$DIR/windara" | grep -q '\.symtab' || fallisci "windara è installato con i suoi simboli"
+for binario in windara Moduli/libwindara_analisi.so Moduli/libwindara_stampa.so; do
+  ! readelf -S "$DIR/$binario" | grep -q '\.symtab' || fallisci "$binario è installato con i suoi simboli"
+done
 cmp -s "$DIR/Database/Diametri.db" "$BIN/Database/Diametri.db" || fallisci "Diametri.db non è quello costruito"
 cmp -s "$DIR/LICENSE" "$SORGENTI/LICENSE" || fallisci "LICENSE diversa"
 cmp -s "$DIR/README.md" "$SORGENTI/README.md" || fallisci "README.md diverso"
@@ -149,6 +154,14 @@ leggi_posizioni "$COPIA" 0.5
 avvia_programma "$COPIA"
 # The main window shows only once the copy's own catalogue has been opened.
 finestra PRINCIPALE "Windara - Versione 1.0"
+fuoco "$PRINCIPALE"
+# The analysis window comes from the copy's own Moduli/.
+scrivi_progetto 20 10 10
+xdotool key alt+a
+finestra ANALISI "Analisi dell'avvolgimento"
+fuoco "$ANALISI"
+xdotool key ctrl+p
+attendi_chiusura "Analisi dell'avvolgimento"
 fuoco "$PRINCIPALE"
 clic "$PRINCIPALE" bobine.esci
 attendi_fine
