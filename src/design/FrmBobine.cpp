@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScopeGuard>
-#include <QSvgWidget>
 
 #include <limits>
 
@@ -146,7 +145,7 @@ void FrmBobine::creaControlli()
 
     QGroupBox *frame2 = cornice(cliente, "Frame2", QStringLiteral("Dimensioni Rocchetto in mm"), QColor(255, 0, 0),
                                 4080, 480, 6135, 5175);
-    QSvgWidget *image1 = ui::ImmagineSvg(QStringLiteral("bobina"), frame2);
+    ui::Immagine *image1 = ui::ImmagineSvg(QStringLiteral("bobina"), frame2);
     image1->setObjectName(QStringLiteral("Image1"));
     PosizionaTwips(image1, 720, 240, 5250, 4695);
 

@@ -21,7 +21,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QSvgWidget>
 #include <QTableView>
 
 namespace windara {
@@ -119,10 +118,10 @@ void frmCalcoli::creaControlli()
     frame1->setFont(ui::FontArial(9));
     frame1->setStyleSheet(QStringLiteral("QGroupBox#Frame1::title { color: rgb(0, 0, 255); }"));
     PosizionaTwips(frame1, 840, 5880, 8745, 1335);
-    QSvgWidget *image1 = ui::ImmagineSvg(QStringLiteral("formula-induttanza"), frame1);
+    ui::Immagine *image1 = ui::ImmagineSvg(QStringLiteral("formula-induttanza"), frame1);
     image1->setObjectName(QStringLiteral("Image1"));
     PosizionaTwips(image1, 240, 240, 3120, 900);
-    QSvgWidget *image2 = ui::ImmagineSvg(QStringLiteral("formula-spire"), frame1);
+    ui::Immagine *image2 = ui::ImmagineSvg(QStringLiteral("formula-spire"), frame1);
     image2->setObjectName(QStringLiteral("Image2"));
     PosizionaTwips(image2, 4800, 120, 3735, 1095);
 

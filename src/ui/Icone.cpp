@@ -11,7 +11,6 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <QSvgRenderer>
-#include <QSvgWidget>
 
 #include <memory>
 
@@ -106,27 +105,6 @@ private:
     QString m_percorso;
 };
 
-// A picture that paints a drawing made once per size and scale: the vector drawing, its
-// hatching and its text cost milliseconds at every paint and at every opening of a window.
-class ImmagineMemorizzata final : public QSvgWidget
-{
-public:
-    // The widget's own renderer stays empty: the shared drawing serves.
-    ImmagineMemorizzata(const QString &percorso, QWidget *parent) : QSvgWidget(parent), m_percorso(percorso) {}
-
-    QSize sizeHint() const override { return DisegnoCondiviso(m_percorso)->defaultSize(); }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        p.drawImage(QPoint(0, 0), DisegnoSvg(m_percorso, size(), devicePixelRatioF()));
-    }
-
-private:
-    QString m_percorso;
-};
-
 } // namespace
 
 QImage DisegnoSvg(const QString &percorso, QSize dimensione, qreal scala)
@@ -158,12 +136,26 @@ QIcon IconaSvg(const QString &nome)
     return QIcon(motore);
 }
 
-QSvgWidget *ImmagineSvg(const QString &nome, QWidget *parent)
+Immagine::Immagine(const QString &percorso, QWidget *parent) : QWidget(parent), m_percorso(percorso)
 {
-    auto *immagine = new ImmagineMemorizzata(PercorsoSvg(nome), parent);
-    immagine->setAttribute(Qt::WA_TranslucentBackground);
-    immagine->setAutoFillBackground(false);
-    return immagine;
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAutoFillBackground(false);
+}
+
+QSize Immagine::sizeHint() const
+{
+    return DisegnoCondiviso(m_percorso)->defaultSize();
+}
+
+void Immagine::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.drawImage(QPoint(0, 0), DisegnoSvg(m_percorso, size(), devicePixelRatioF()));
+}
+
+Immagine *ImmagineSvg(const QString &nome, QWidget *parent)
+{
+    return new Immagine(PercorsoSvg(nome), parent);
 }
 
 } // namespace windara::ui

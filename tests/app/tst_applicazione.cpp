@@ -15,6 +15,7 @@
 #include "table/GrigliaMemoria.h"
 #include "table/ModelloGriglia.h"
 #include "ui/BarraStrumenti.h"
+#include "ui/Icone.h"
 #include "ui/Messaggi.h"
 
 #include <QAccessible>
@@ -36,7 +37,6 @@
 #include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QSvgWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -109,7 +109,8 @@ QList<std::tuple<QString, QRect, double>> zone(QWidget *finestra)
         auto *etichetta = qobject_cast<QLabel *>(w);
         if (!w->isVisibleTo(finestra) || w->window() != finestra || (etichetta && etichetta->text().isEmpty()))
             continue;
-        if (etichetta || qobject_cast<QLineEdit *>(w) || qobject_cast<QComboBox *>(w) || qobject_cast<QSvgWidget *>(w))
+        if (etichetta || qobject_cast<QLineEdit *>(w) || qobject_cast<QComboBox *>(w) ||
+            qobject_cast<ui::Immagine *>(w))
             zona(w, w->rect().adjusted(4, 4, -4, -4), w->objectName());
         if (auto *g = qobject_cast<QGroupBox *>(w)) // the title, above the frame
             zona(g, QRect(0, 0, g->width(), g->fontMetrics().height()), g->objectName());

@@ -8,7 +8,6 @@
 #include <QRegularExpression>
 #include <QResource>
 #include <QSvgRenderer>
-#include <QSvgWidget>
 #include <QTest>
 
 #include <algorithm>
@@ -162,7 +161,7 @@ private slots:
         const QColor fondo(10, 200, 30);
         tavolozza.setColor(QPalette::Window, fondo);
         cornice.setPalette(tavolozza);
-        QSvgWidget *immagine = ImmagineSvg(nome, &cornice);
+        Immagine *immagine = ImmagineSvg(nome, &cornice);
         QCOMPARE(immagine->sizeHint(), dimensione);
         immagine->setGeometry(QRect(QPoint(5, 5), dimensione));
         cornice.resize(dimensione + QSize(10, 10));
