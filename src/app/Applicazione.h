@@ -1,9 +1,9 @@
 #pragma once
 
+#include "analysis/IngressoAnalisi.h"
+
 #include <QObject>
 #include <QString>
-
-class QWidget;
 
 #include <memory>
 
@@ -15,11 +15,6 @@ class Stampante;
 namespace ui {
 class MemoriaFuoco;
 }
-
-namespace analisi {
-struct IngressoAnalisi;
-using ApriAnalisi = void(const IngressoAnalisi &ingresso, QWidget *padre);
-} // namespace analisi
 
 // What the analysis window starts from: the main window's design as it stands, the chosen
 // wire's catalogue row and the whole catalogue over the main window's connection. What

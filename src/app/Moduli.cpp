@@ -21,8 +21,8 @@ void *VoceModulo(const QString &cartellaProgramma, const char *file, const char 
     modulo.setLoadHints(QLibrary::ResolveAllSymbolsHint);
     void *funzione = modulo.load() ? reinterpret_cast<void *>(modulo.resolve(voce)) : nullptr;
     if (!funzione)
-        errore = QStringLiteral("Il file %1 della cartella del programma non si può usare (%2): "
-                                "reinstallare il programma.")
+        errore = QStringLiteral("Il file %1 della cartella del programma non si può usare "
+                                "(il sistema risponde: %2): reinstallare il programma.")
                      .arg(QDir::toNativeSeparators(relativo), modulo.errorString());
     return funzione;
 }

@@ -18,6 +18,10 @@ namespace windara::ui {
 
 namespace {
 
+// Where the drawings are compiled in, and beneath it those the build made ahead.
+const QString CartellaDisegni = QStringLiteral(":/windara/");
+const QString CartellaPronti = QStringLiteral(":/windara/pronti/");
+
 // Parsed once for the program: every window asks for the same few drawings at each opening.
 std::shared_ptr<QSvgRenderer> DisegnoCondiviso(const QString &percorso)
 {
@@ -31,11 +35,12 @@ std::shared_ptr<QSvgRenderer> DisegnoCondiviso(const QString &percorso)
 // The drawing the build made ahead at this size and scale, when it has one; null if not.
 QImage DisegnoPronto(const QString &percorso, QSize dimensione, qreal scala)
 {
-    const QString cartella = QStringLiteral(":/windara/");
-    if (!percorso.startsWith(cartella) || !percorso.endsWith(QStringLiteral(".svg")))
+    const QString estensione = QStringLiteral(".svg");
+    if (!percorso.startsWith(CartellaDisegni) || !percorso.endsWith(estensione))
         return {};
-    const QString nome = percorso.mid(cartella.size(), percorso.size() - cartella.size() - 4);
-    const QResource risorsa(cartella + QStringLiteral("pronti/") + FileDisegnoPronto(nome, dimensione, scala));
+    const QString nome =
+        percorso.mid(CartellaDisegni.size(), percorso.size() - CartellaDisegni.size() - estensione.size());
+    const QResource risorsa(CartellaPronti + FileDisegnoPronto(nome, dimensione, scala));
     if (!risorsa.isValid())
         return {};
     QImage immagine = ImmagineDaPixel(risorsa.uncompressedData());
@@ -51,7 +56,7 @@ QImage DisegnoPronto(const QString &percorso, QSize dimensione, qreal scala)
 class MotoreIconaSvg final : public QIconEngine
 {
 public:
-    explicit MotoreIconaSvg(const QString &percorso) : m_percorso(percorso) {}
+    explicit MotoreIconaSvg(const QString &percorso) : m_percorso(percorso), m_esiste(QResource(percorso).isValid()) {}
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
     {
@@ -96,13 +101,14 @@ public:
 
     QIconEngine *clone() const override { return new MotoreIconaSvg(*this); }
     QString key() const override { return QStringLiteral("windara-svg"); }
-    // Asked often while widgets lay out: the file's presence answers without reading it.
-    bool isNull() override { return !QResource(m_percorso).isValid(); }
+    // The file's presence answers without reading the drawing.
+    bool isNull() override { return !m_esiste; }
     // Scalable: no fixed sizes, so the platform asks for the ones it needs.
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {}; }
 
 private:
     QString m_percorso;
+    bool m_esiste;
 };
 
 } // namespace
@@ -123,7 +129,7 @@ QImage DisegnoSvg(const QString &percorso, QSize dimensione, qreal scala)
 
 QString PercorsoSvg(const QString &nome)
 {
-    return QStringLiteral(":/windara/") + nome + QStringLiteral(".svg");
+    return CartellaDisegni + nome + QStringLiteral(".svg");
 }
 
 QIcon IconaSvg(const QString &nome)
