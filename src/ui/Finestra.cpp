@@ -15,7 +15,9 @@ namespace windara::ui {
 
 void CentraSulloSchermo(QWidget *finestra)
 {
-    finestra->adjustSize();
+    // A window of fixed size has it already; working out its size hint costs start-up time.
+    if (finestra->minimumSize() != finestra->maximumSize())
+        finestra->adjustSize();
     const QWidget *riferimento = finestra->parentWidget() ? finestra->parentWidget() : finestra;
     finestra->move(riferimento->screen()->availableGeometry().center() - finestra->rect().center());
 }
