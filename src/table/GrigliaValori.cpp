@@ -6,6 +6,7 @@
 #include "table/GrigliaMemoria.h"
 
 #include <cmath>
+#include <mutex>
 
 namespace windara {
 
@@ -17,10 +18,46 @@ namespace {
 // that cell as it always has.
 constexpr double MassimoSicuro = 9e14;
 
+// The values of the largest table let go so far, kept for the next one: the results window
+// is opened again and again while a design is tuned, and each opening would otherwise ask the
+// system for up to 1.6 MB of fresh pages, which the allocator, at the close, now and then
+// hands back there and then. A new table's cells are read only once written, so what the
+// last one left in them is never seen.
+struct Riserva
+{
+    std::mutex guardia;
+    std::unique_ptr<double[]> valori;
+    std::size_t quanti = 0;
+};
+
+Riserva &riserva()
+{
+    static Riserva r;
+    return r;
+}
+
 } // namespace
+
+GrigliaValori::~GrigliaValori()
+{
+    restituisci();
+}
+
+void GrigliaValori::restituisci()
+{
+    Riserva &r = riserva();
+    const std::lock_guard<std::mutex> chiuso(r.guardia);
+    if (m_valori && m_capacita > r.quanti) {
+        r.valori = std::move(m_valori);
+        r.quanti = m_capacita;
+    }
+    m_valori.reset();
+    m_capacita = 0;
+}
 
 void GrigliaValori::Compila(StatoProgetto &s, const QString &separatore)
 {
+    restituisci();
     *this = GrigliaValori();
     m_separatore = separatore;
     if (s.StratiMax > StratiTabellaMax) {
@@ -70,7 +107,17 @@ int GrigliaValori::alignment(int riga, int colonna) const
 void GrigliaValori::righe(int righe)
 {
     m_righe = righe;
-    m_valori.reset(righe > 1 ? new double[std::size_t(righe - 1) * ColonneTabella] : nullptr);
+    const std::size_t quanti = righe > 1 ? std::size_t(righe - 1) * ColonneTabella : 0;
+    Riserva &r = riserva();
+    const std::lock_guard<std::mutex> chiuso(r.guardia);
+    if (quanti > 0 && r.quanti >= quanti) {
+        m_valori = std::move(r.valori);
+        m_capacita = r.quanti;
+        r.quanti = 0;
+    } else {
+        m_valori.reset(quanti > 0 ? new double[quanti] : nullptr);
+        m_capacita = quanti;
+    }
 }
 
 void GrigliaValori::intestazione(int colonna, const QString &testo, bool allinea)

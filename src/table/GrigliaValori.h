@@ -17,6 +17,11 @@ namespace windara {
 class GrigliaValori final : private DestinazioneTabella
 {
 public:
+    GrigliaValori() = default;
+    ~GrigliaValori();
+    GrigliaValori(const GrigliaValori &) = delete;
+    GrigliaValori &operator=(const GrigliaValori &) = delete;
+    GrigliaValori &operator=(GrigliaValori &&) = default;
     // RiempiTabella from an empty grid; the texts take `separatore`. An ErroreRuntime goes to
     // the caller with the cells handed over before it in place and the rest empty. A design
     // with more layers than the table holds (troppiStrati) leaves only the header row, laid
@@ -34,6 +39,8 @@ private:
     enum class Tipo : std::uint8_t { Strato, Generale, Fisso, Resistenza, NonDisponibile };
 
     void righe(int righe) override;
+    // Gives the values' storage back for the next table.
+    void restituisci();
     void intestazione(int colonna, const QString &testo, bool allinea) override;
     void larghezza(int colonna, int twips) override { m_larghezze[colonna] = twips; }
     void strato(int riga) override;
@@ -57,8 +64,10 @@ private:
 
     int m_righe = 2; // as a fresh GrigliaMemoria
     // Column-major, rows 1 to n; a cell is read only once written, so the storage is left
-    // uninitialised rather than zeroed.
+    // uninitialised rather than zeroed, or as the table before left it. Room for
+    // m_capacita values.
     std::unique_ptr<double[]> m_valori;
+    std::size_t m_capacita = 0;
     std::array<Tipo, ColonneTabella> m_tipi{};
     std::array<double, ColonneTabella> m_resistenzeMetro{};
     std::array<QString, ColonneTabella> m_intestazioni;

@@ -186,6 +186,12 @@ private slots:
         QFETCH(QString, separatore);
         QFETCH(QStringList, ultimaRiga);
         StatoProgetto perTesti = s, perValori = s;
+        {
+            // A larger table before leaves its values to the next: they must never show.
+            StatoProgetto grande = progetto(20, 40, 0.5, 10, 50, "0.0872");
+            GrigliaValori prima;
+            prima.Compila(grande, separatore);
+        }
         GrigliaMemoria testi;
         GrigliaValori valori;
         bool erroreTesti = false, erroreValori = false;
