@@ -7,7 +7,7 @@
 #include "Banco.h"
 #include "ProgettoBanco.h"
 
-#include "analysis/FrmAnalisi.h"
+#include "analysis/finestra/FrmAnalisi.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

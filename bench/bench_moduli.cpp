@@ -5,7 +5,7 @@
 // loading on first use. The difference is the module's own code.
 
 #include "Banco.h"
-#include "analysis/IngressoAnalisi.h"
+#include "analysis/finestra/IngressoAnalisi.h"
 #include "app/Moduli.h"
 #include "report/StampanteSistema.h"
 

@@ -1,6 +1,6 @@
 #include "app/Applicazione.h"
 
-#include "analysis/IngressoAnalisi.h"
+#include "analysis/finestra/IngressoAnalisi.h"
 #include "app/Moduli.h"
 #include "catalogue/Catalogo.h"
 #include "catalogue/FrmTabella.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/IngressoAnalisi.h"
+#include "analysis/finestra/IngressoAnalisi.h"
 
 #include <QObject>
 #include <QString>

@@ -2,7 +2,7 @@
 // wire table windows; from the results window a study is saved and printed.
 
 #include "StampanteRegistrata.h"
-#include "analysis/IngressoAnalisi.h"
+#include "analysis/finestra/IngressoAnalisi.h"
 #include "app/Applicazione.h"
 #include "app/Moduli.h"
 #include "catalogue/FrmTabella.h"

@@ -14,8 +14,8 @@
 // Positions come from the program's own windows built here on the same display, so the
 // script clicks where a person would see the buttons whatever the style or font.
 
-#include "analysis/IngressoAnalisi.h"
 #include "analysis/Obiettivo.h"
+#include "analysis/finestra/IngressoAnalisi.h"
 #include "app/Applicazione.h"
 #include "catalogue/Catalogo.h"
 #include "catalogue/FrmTabella.h"

@@ -6,7 +6,7 @@
 // QT_SCALE_FACTOR=2 for the pictures at 2x scaling. Without a suffix it also takes the
 // analysis window: analysis-summary.png, analysis-target.png and analysis-frequency.png.
 
-#include "analysis/FrmAnalisi.h"
+#include "analysis/finestra/FrmAnalisi.h"
 #include "app/Applicazione.h"
 #include "catalogue/FrmTabella.h"
 #include "design/Errori.h"

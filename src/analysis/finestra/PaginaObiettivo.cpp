@@ -1,9 +1,9 @@
-#include "analysis/PaginaObiettivo.h"
+#include "analysis/finestra/PaginaObiettivo.h"
 
-#include "analysis/BarraLavoro.h"
-#include "analysis/Ingressi.h"
-#include "analysis/Lavoratore.h"
-#include "analysis/ModelliAnalisi.h"
+#include "analysis/finestra/BarraLavoro.h"
+#include "analysis/finestra/Ingressi.h"
+#include "analysis/finestra/Lavoratore.h"
+#include "analysis/finestra/ModelliAnalisi.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>

@@ -1,10 +1,10 @@
-#include "analysis/PaginaRiepilogo.h"
+#include "analysis/finestra/PaginaRiepilogo.h"
 
-#include "analysis/BarraLavoro.h"
-#include "analysis/Grafici.h"
-#include "analysis/Ingressi.h"
-#include "analysis/Lavoratore.h"
-#include "analysis/ModelliAnalisi.h"
+#include "analysis/finestra/BarraLavoro.h"
+#include "analysis/finestra/Grafici.h"
+#include "analysis/finestra/Ingressi.h"
+#include "analysis/finestra/Lavoratore.h"
+#include "analysis/finestra/ModelliAnalisi.h"
 #include "design/Limiti.h"
 
 #include <QComboBox>

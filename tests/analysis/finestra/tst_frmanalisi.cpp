@@ -2,10 +2,10 @@
 // figures, Ctrl+C from wherever the focus is, the target page, sorting, bad input, and the
 // largest design computed in the background while the user goes on.
 
-#include "analysis/FrmAnalisi.h"
-#include "analysis/Grafici.h"
-#include "analysis/ModelliAnalisi.h"
 #include "analysis/Obiettivo.h"
+#include "analysis/finestra/FrmAnalisi.h"
+#include "analysis/finestra/Grafici.h"
+#include "analysis/finestra/ModelliAnalisi.h"
 #include "app/Applicazione.h"
 #include "design/FrmBobine.h"
 #include "design/Module1.h"

@@ -2,7 +2,7 @@
 // back never arrives, a quick result is shown without waiting for the rest, a failure is
 // told, and destroying the worker ends its computations.
 
-#include "analysis/Lavoratore.h"
+#include "analysis/finestra/Lavoratore.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,8 +1,8 @@
-#include "analysis/FrmAnalisi.h"
+#include "analysis/finestra/FrmAnalisi.h"
 
-#include "analysis/PaginaFrequenza.h"
-#include "analysis/PaginaObiettivo.h"
-#include "analysis/PaginaRiepilogo.h"
+#include "analysis/finestra/PaginaFrequenza.h"
+#include "analysis/finestra/PaginaObiettivo.h"
+#include "analysis/finestra/PaginaRiepilogo.h"
 #include "ui/BarraStrumenti.h"
 #include "ui/Icone.h"
 

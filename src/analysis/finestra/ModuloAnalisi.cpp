@@ -1,6 +1,6 @@
 // The entry of the module libwindara_analisi.so, which the program loads at the first Alt+A.
 
-#include "analysis/FrmAnalisi.h"
+#include "analysis/finestra/FrmAnalisi.h"
 
 #include <type_traits>
 

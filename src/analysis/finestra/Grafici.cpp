@@ -1,4 +1,4 @@
-#include "analysis/Grafici.h"
+#include "analysis/finestra/Grafici.h"
 
 #include <QFontMetrics>
 #include <QLegend>

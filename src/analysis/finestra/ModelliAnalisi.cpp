@@ -1,6 +1,6 @@
-#include "analysis/ModelliAnalisi.h"
+#include "analysis/finestra/ModelliAnalisi.h"
 
-#include "analysis/Ingressi.h"
+#include "analysis/finestra/Ingressi.h"
 
 #include "design/Errori.h"
 #include "design/Val.h"

@@ -1,4 +1,4 @@
-#include "analysis/Lavoratore.h"
+#include "analysis/finestra/Lavoratore.h"
 
 #include <QMetaObject>
 

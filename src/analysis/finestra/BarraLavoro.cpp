@@ -1,6 +1,6 @@
-#include "analysis/BarraLavoro.h"
+#include "analysis/finestra/BarraLavoro.h"
 
-#include "analysis/Lavoratore.h"
+#include "analysis/finestra/Lavoratore.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

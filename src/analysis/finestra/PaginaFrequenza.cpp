@@ -1,8 +1,8 @@
-#include "analysis/PaginaFrequenza.h"
+#include "analysis/finestra/PaginaFrequenza.h"
 
 #include "analysis/Dowell.h"
-#include "analysis/Grafici.h"
-#include "analysis/Ingressi.h"
+#include "analysis/finestra/Grafici.h"
+#include "analysis/finestra/Ingressi.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
