@@ -10,6 +10,21 @@ GestoreMessaggi &gestoreCorrente()
     return gestore;
 }
 
+using GestoreDomande = std::function<bool(const Messaggio &)>;
+
+GestoreDomande &domandeCorrenti()
+{
+    static GestoreDomande gestore;
+    return gestore;
+}
+
+GestoreDomande impostaDomande(GestoreDomande gestore)
+{
+    GestoreDomande precedente = std::move(domandeCorrenti());
+    domandeCorrenti() = std::move(gestore);
+    return precedente;
+}
+
 void boxModale(const Messaggio &m)
 {
     QMessageBox box(m.icona, m.titolo, m.testo, QMessageBox::Ok, m.genitore);
@@ -44,6 +59,17 @@ void MostraAvviso(QWidget *genitore, const QString &testo)
     MostraMessaggio(genitore, QMessageBox::Warning, TitoloMessaggi(), testo);
 }
 
+bool ChiediConferma(QWidget *genitore, const QString &testo)
+{
+    const Messaggio domanda{genitore, QMessageBox::Question, TitoloMessaggi(), testo};
+    if (const GestoreDomande gestore = domandeCorrenti())
+        return gestore(domanda);
+    QMessageBox box(domanda.icona, domanda.titolo, domanda.testo, QMessageBox::Yes | QMessageBox::No, genitore);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 GestoreMessaggi ImpostaGestoreMessaggi(GestoreMessaggi gestore)
 {
     GestoreMessaggi precedente = std::move(gestoreCorrente());
@@ -52,12 +78,17 @@ GestoreMessaggi ImpostaGestoreMessaggi(GestoreMessaggi gestore)
 }
 
 CatturaMessaggi::CatturaMessaggi()
-    : m_precedente(ImpostaGestoreMessaggi([this](const Messaggio &m) { m_messaggi.append(m); }))
+    : m_precedente(ImpostaGestoreMessaggi([this](const Messaggio &m) { m_messaggi.append(m); })),
+      m_domandePrecedenti(impostaDomande([this](const Messaggio &m) {
+          m_messaggi.append(m);
+          return m_risposta;
+      }))
 {}
 
 CatturaMessaggi::~CatturaMessaggi()
 {
     ImpostaGestoreMessaggi(std::move(m_precedente));
+    impostaDomande(std::move(m_domandePrecedenti));
 }
 
 } // namespace windara::ui

@@ -32,12 +32,17 @@ void MostraErrore(QWidget *genitore, const QString &testo);
 // A refusal or a warning: exclamation icon, title "Windara", OK.
 void MostraAvviso(QWidget *genitore, const QString &testo);
 
+// A question whose answer keeps or loses the user's data: question icon, title "Windara", the
+// buttons Sì and No, No the default, so that Enter keeps what is there. True for Sì.
+bool ChiediConferma(QWidget *genitore, const QString &testo);
+
 // Replaces the modal box (an empty handler restores it); returns the handler that was
 // in force, so that it can be put back.
 GestoreMessaggi ImpostaGestoreMessaggi(GestoreMessaggi gestore);
 
-// For tests: while it lives, messages are recorded instead of shown; the handler that
-// was in force before comes back when it goes.
+// For tests: while it lives, messages and questions are recorded instead of shown, each
+// question answered with `risposta` (No unless told); the handlers that were in force before
+// come back when it goes.
 class CatturaMessaggi
 {
 public:
@@ -47,10 +52,13 @@ public:
     CatturaMessaggi &operator=(const CatturaMessaggi &) = delete;
 
     const QList<Messaggio> &messaggi() const { return m_messaggi; }
+    void rispondi(bool risposta) { m_risposta = risposta; }
 
 private:
     QList<Messaggio> m_messaggi;
+    bool m_risposta = false;
     GestoreMessaggi m_precedente;
+    std::function<bool(const Messaggio &)> m_domandePrecedenti;
 };
 
 } // namespace windara::ui

@@ -92,6 +92,36 @@ private slots:
         QCOMPARE(pulsanti, QList<int>{int(QMessageBox::Ok)});
     }
 
+    // A question is a real modal box with Sì and No; Enter takes No, the default.
+    void domandaModale_data()
+    {
+        QTest::addColumn<int>("tasto");
+        QTest::addColumn<bool>("risposta");
+        QTest::newRow("Invio") << int(Qt::Key_Return) << false;
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << false;
+        QTest::newRow("S") << int(Qt::Key_Y) << true;
+    }
+    void domandaModale()
+    {
+        QFETCH(int, tasto);
+        QFETCH(bool, risposta);
+        QWidget finestra;
+        finestra.show();
+        int icona = -1;
+        QTimer::singleShot(0, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            icona = box->icon();
+            if (tasto == Qt::Key_Y)
+                box->button(QMessageBox::Yes)->click();
+            else
+                QTest::keyClick(box, Qt::Key(tasto));
+        });
+        QCOMPARE(ChiediConferma(&finestra, "Sostituire?"), risposta);
+        QCOMPARE(icona, int(QMessageBox::Question));
+    }
+
     // The toolkit's own buttons speak Italian once the catalogue is loaded.
     void traduzioni()
     {
