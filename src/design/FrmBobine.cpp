@@ -1,16 +1,19 @@
 #include "design/FrmBobine.h"
 
 #include "catalogue/Catalogo.h"
+#include "design/Avvisi.h"
 #include "design/Errori.h"
 #include "design/Module1.h"
 #include "ui/Accessibilita.h"
 #include "ui/BarraStrumenti.h"
+#include "ui/EtichettaValore.h"
 #include "ui/Finestra.h"
 #include "ui/Icone.h"
 #include "ui/Messaggi.h"
 #include "ui/Stile.h"
 #include "ui/Twips.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -19,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScopeGuard>
+#include <QStatusBar>
 
 #include <limits>
 
@@ -41,10 +45,10 @@ QLabel *etichetta(QWidget *padre, const char *nome, const QString &testo, int l,
 }
 
 // A result label: white (or coloured) with a single border.
-QLabel *valore(QWidget *padre, const char *nome, int l, int t, int w, int h, const QString &suggerimento,
-               quint32 sfondo = 0x00FFFFFF, bool evidenziato = false)
+ui::EtichettaValore *valore(QWidget *padre, const char *nome, int l, int t, int w, int h, const QString &suggerimento,
+                            quint32 sfondo = 0x00FFFFFF, bool evidenziato = false)
 {
-    auto *d = new QLabel(padre);
+    auto *d = new ui::EtichettaValore(padre);
     d->setObjectName(QLatin1String(nome));
     d->setFont(ui::FontArial(9, evidenziato));
     d->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -55,8 +59,8 @@ QLabel *valore(QWidget *padre, const char *nome, int l, int t, int w, int h, con
     p.setColor(QPalette::WindowText, evidenziato ? QColor(255, 0, 0) : QColor(0, 0, 0));
     d->setPalette(p);
     d->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    d->setToolTip(suggerimento);
     PosizionaTwips(d, l, t, w, h);
+    d->impostaSuggerimento(suggerimento);
     return d;
 }
 
@@ -202,8 +206,28 @@ void FrmBobine::creaControlli()
     setTabOrder(txtL, Toolbar1);
     setTabOrder(Toolbar1, txtDiametro1);
 
-    // The client area is fixed; the window is the menu bar's height taller.
-    setFixedSize(cliente->width(), cliente->height() + menuBar()->sizeHint().height());
+    // Under the client area the rules lay out, a strip of two lines for the notice that the
+    // figures are not those of the values typed.
+    auto *striscia = new QStatusBar(this);
+    striscia->setObjectName(QStringLiteral("Striscia"));
+    striscia->setSizeGripEnabled(false);
+    Avviso = new QLabel(striscia);
+    Avviso->setObjectName(QStringLiteral("Avviso"));
+    Avviso->setFont(ui::FontArial(9));
+    Avviso->setWordWrap(true);
+    Avviso->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Avviso->setAccessibleName(QStringLiteral("Avviso"));
+    QPalette rosso = Avviso->palette();
+    rosso.setColor(QPalette::WindowText, QColor(153, 0, 0));
+    Avviso->setPalette(rosso);
+    Avviso->hide();
+    striscia->addWidget(Avviso, 1);
+    striscia->setContentsMargins(ui::Pixel(120) - 2, 0, ui::Pixel(120), 0);
+    striscia->setFixedHeight(2 * Avviso->fontMetrics().lineSpacing() + 6);
+    setStatusBar(striscia);
+
+    // The client area is fixed; the window is the menu bar's and the strip's height taller.
+    setFixedSize(cliente->width(), cliente->height() + menuBar()->sizeHint().height() + striscia->height());
     ui::CentraSulloSchermo(this);
 }
 
@@ -275,7 +299,10 @@ EsitoRicerca FrmBobine::CercaResistenza()
 void FrmBobine::Ricalcola(const EsitoRicerca &ricerca)
 {
     StatoProgetto &s = Module1();
-    m_esito = RecalcoloLimiti(testiLimiti(), ricerca, s, m_didascalie);
+    const TestiLimiti testi = testiLimiti();
+    m_esito = RecalcoloLimiti(testi, ricerca, s, m_didascalie);
+    m_arresto = CausaArresto(m_esito, s);
+    m_avviso = AvvisoLimiti(testi, m_esito, s);
     dipingi();
     // Told once: every edit while the catalogue stays unreadable tries again in silence.
     if (ricerca.stato == EsitoRicerca::Stato::Fallita && !m_ricercaSegnalata) {
@@ -289,7 +316,17 @@ void FrmBobine::Ricalcola(const EsitoRicerca &ricerca)
 void FrmBobine::dipingi()
 {
     for (int r = 0; r < NumeroRisultati; ++r)
-        m_risultati[r]->setText(m_didascalie.testi[r]);
+        m_risultati[r]->imposta(m_didascalie.testi[r]);
+    if (Avviso->text() != m_avviso) {
+        Avviso->setText(m_avviso);
+        Avviso->setAccessibleDescription(m_avviso);
+        Avviso->setVisible(!m_avviso.isEmpty());
+        // Said as it comes, wherever the focus is: the user is typing elsewhere.
+        if (!m_avviso.isEmpty()) {
+            QAccessibleEvent avviso(Avviso, QAccessible::Alert);
+            QAccessible::updateAccessibility(&avviso);
+        }
+    }
     Toolbar1->pulsante(1)->setEnabled(m_didascalie.calcola);
     mnuCrea->setEnabled(m_didascalie.calcola);
     mnuAnalisi->setEnabled(m_didascalie.calcola);

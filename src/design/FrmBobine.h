@@ -10,12 +10,14 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QStatusBar;
 
 namespace windara {
 
 namespace ui {
 class BarraStrumenti;
-}
+class EtichettaValore;
+} // namespace ui
 
 // The program's start-up window: the bobbin dimensions, the wire choice, the live limits
 // and the four commands. It computes nothing itself: the core recomputes the limits into
@@ -46,6 +48,11 @@ public:
     // How far the last recomputation went, and the captions it left.
     const EsitoLimiti &esitoLimiti() const { return m_esito; }
     const DidascalieLimiti &didascalie() const { return m_didascalie; }
+    // Why the design state is not the design typed (the last recomputation stopped early);
+    // empty when it is. What the results window is told.
+    const QString &causaArresto() const { return m_arresto; }
+    // The line under the captions; empty when the figures stand for the design typed.
+    const QString &avviso() const { return m_avviso; }
 
 signals:
     void Calcola();
@@ -72,6 +79,8 @@ private:
     QString m_diametroSelezionato;
     DidascalieLimiti m_didascalie;
     EsitoLimiti m_esito;
+    QString m_arresto;
+    QString m_avviso;
     bool m_ricercaSegnalata = false;
     QDeadlineTimer m_prossimoTentativo{0}; // no automatic lookup before it
 
@@ -85,7 +94,8 @@ private:
     QLineEdit *txtAltezza = nullptr;
     QLineEdit *txtB = nullptr;
     QLineEdit *txtL = nullptr;
-    QLabel *m_risultati[NumeroRisultati] = {};
+    ui::EtichettaValore *m_risultati[NumeroRisultati] = {};
+    QLabel *Avviso = nullptr;
 };
 
 } // namespace windara

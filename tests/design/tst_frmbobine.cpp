@@ -3,6 +3,7 @@
 #include "design/Module1.h"
 
 #include "ui/BarraStrumenti.h"
+#include "ui/EtichettaValore.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -402,6 +403,40 @@ private slots:
         if (via == 2)
             f->close();
         QCOMPARE(esci, 1);
+    }
+
+    void troncati_data()
+    {
+        QTest::addColumn<QString>("intero");
+        QTest::addColumn<QString>("suggerimento");
+        QTest::newRow("Centro") << " 21292463.8416"
+                                << "Centro dell'avvolgimento:";
+        QTest::newRow("ind") << " 544796936.3344"
+                             << "Valore Max di induttanza in funzione del quadrato delle spire";
+    }
+    // A caption wider than its label keeps its whole text (what the study copies and a screen
+    // reader reads) and is painted ending in "…", the whole caption first in its tooltip.
+    void troncati()
+    {
+        QFETCH(QString, intero);
+        QFETCH(QString, suggerimento);
+        scegli("0.05");
+        scrivi("txtAltezza", "100");
+        scrivi("txtB", "100");
+        scrivi("txtL", "1");
+        auto *e = f->findChild<ui::EtichettaValore *>(QTest::currentDataTag());
+        QCOMPARE(e->text(), intero);
+        QVERIFY2(e->troncato() && e->testoMostrato().endsWith(u'…'), qPrintable(e->testoMostrato()));
+        QVERIFY(e->testoMostrato().size() > 4);
+        QCOMPARE(e->toolTip(), intero.trimmed() + u'\n' + suggerimento);
+        QCOMPARE(QAccessible::queryAccessibleInterface(e)->text(QAccessible::Description), e->toolTip());
+        QCOMPARE(f->testiStudio().ind, f->didascalie()[Risultato::Ind]);
+        scegli("0.5");
+        scrivi("txtAltezza", "20");
+        scrivi("txtB", "10");
+        scrivi("txtL", "10");
+        QVERIFY(!e->troncato());
+        QCOMPARE(e->toolTip(), suggerimento);
     }
 
     void catalogoMancante()

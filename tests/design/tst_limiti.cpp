@@ -1,3 +1,4 @@
+#include "design/Avvisi.h"
 #include "design/Errori.h"
 #include "design/Limiti.h"
 #include "design/Val.h"
@@ -202,6 +203,93 @@ private slots:
         QVERIFY(RecalcoloLimiti(testi("20", "10", "10", "0.6"), EsitoRicerca::trovata("0.0605"), s, v).completo());
         QCOMPARE(s.ResistenzaMetro, QString("0.0605"));
         QCOMPARE(v[Risultato::Centro], QString(" 2.0863"));
+    }
+
+    // What the windows say when the figures stand for no winding of the design typed, and
+    // whether the study may be saved: never after a stop, never of no winding.
+    void avvisi_data()
+    {
+        QTest::addColumn<QString>("h");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<QString>("d1");
+        QTest::addColumn<QString>("d");
+        QTest::addColumn<QString>("avviso");
+        QTest::addColumn<bool>("salvabile");
+        const QString cifre = "Le cifre indicate non sono quelle dei valori digitati: ";
+        const QString nessuno = ": induttanza e resistenza indicate non corrispondono ad alcun avvolgimento.";
+        QTest::newRow("esempio") << "20"
+                                 << "10"
+                                 << "10"
+                                 << "0.5"
+                                 << "" << true;
+        QTest::newRow("vuoti, non ancora detto") << ""
+                                                 << ""
+                                                 << ""
+                                                 << "0.5"
+                                                 << "" << false;
+        QTest::newRow("H 40000") << "40000"
+                                 << "10"
+                                 << "10"
+                                 << "0.5" << cifre + "l'altezza H, arrotondata al millimetro, supera ±32767 mm."
+                                 << false;
+        QTest::newRow("diametro 0") << "20"
+                                    << "10"
+                                    << "10"
+                                    << "abc" << cifre + "il diametro del filo si legge come 0." << false;
+        QTest::newRow("strati") << "30"
+                                << "20000"
+                                << "10"
+                                << "0.05"
+                                << cifre + "con il filo da 0.05 mm la dimensione B (20000 mm) dà più di 32767 strati."
+                                << false;
+        QTest::newRow("induttanza") << "20"
+                                    << "10"
+                                    << "1e300"
+                                    << "0.5"
+                                    << cifre + "il valore di induttanza massima è troppo grande per essere scritto."
+                                    << false;
+        QTest::newRow("B 1") << "20"
+                             << "1"
+                             << "10"
+                             << "0.5"
+                             << "Il rocchetto non prende nessuno strato completo: B (1 mm) è minore dei 2 mm di "
+                                "margine più il diametro del filo (0.5 mm)" +
+                                    nessuno
+                             << false;
+        QTest::newRow("H 0") << "0"
+                             << "10"
+                             << "10"
+                             << "0.5"
+                             << "Il rocchetto non prende nessuna spira completa per strato: l'altezza H (0 mm, "
+                                "arrotondata al millimetro) è minore del diametro del filo (0.5 mm)" +
+                                    nessuno
+                             << false;
+        QTest::newRow("D1 -40") << "20"
+                                << "10"
+                                << "-40"
+                                << "0.5"
+                                << "La dimensione D1 (-40 mm) è negativa, e un rocchetto non ha misure negative" +
+                                       nessuno
+                                << false;
+    }
+    void avvisi()
+    {
+        QFETCH(QString, h);
+        QFETCH(QString, b);
+        QFETCH(QString, d1);
+        QFETCH(QString, d);
+        QFETCH(QString, avviso);
+        QFETCH(bool, salvabile);
+        StatoProgetto s;
+        s.ResistenzaMetro = "0.087";
+        DidascalieLimiti v;
+        RecalcoloLimiti(testi("20", "10", "10"), {}, s, v);
+        const TestiLimiti t = testi(h, b, d1, d);
+        const EsitoLimiti e = RecalcoloLimiti(t, {}, s, v);
+        QCOMPARE(AvvisoLimiti(t, e, s), avviso);
+        const QString arresto = CausaArresto(e, s);
+        QCOMPARE(RifiutoStudio(arresto, s).isEmpty(), salvabile);
+        QCOMPARE(AvvisoTabella(arresto, s).isEmpty(), RifiutoStudio(arresto, s).isEmpty());
     }
 
     void abilitazione_data()
