@@ -80,8 +80,10 @@ void Applicazione::apriCalcoli()
             m_stampanteSistema = std::make_unique<StampanteMancante>(errore);
         m_stampante = m_stampanteSistema.get();
     }
-    // The main window is blocked while this window is open, so its texts are taken now.
-    frmCalcoli finestra(m_cartella, m_principale->testiStudio(), m_stampante, m_principale.get());
+    // The main window is blocked while this window is open, so its texts are taken now,
+    // and so is whether the design state stands for the design typed.
+    frmCalcoli finestra(m_cartella, m_principale->testiStudio(), m_stampante, m_principale->causaArresto(),
+                        m_principale.get());
     finestra.exec();
     m_fuoco->ripristina();
 }

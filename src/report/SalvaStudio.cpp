@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 
 #include <cerrno>
@@ -136,8 +137,23 @@ QString CartellaStudi(const QString &cartellaProgramma)
     return cartellaProgramma + QStringLiteral("/Studi");
 }
 
-void SalvaStudio(const QString &cartellaProgramma, const TestiStudio &t, StatoProgetto &s,
-                 const ImpostazioniStudio &imp)
+StudioEsistente ConfrontaStudio(const QString &percorso, const QByteArray &nuovo)
+{
+    QByteArray vecchio;
+    if (LeggiFileRegolare(percorso, vecchio).fallito())
+        return StudioEsistente::Assente;
+    return vecchio == nuovo ? StudioEsistente::Uguale : StudioEsistente::Diverso;
+}
+
+QString DomandaSostituzione(const QString &percorso)
+{
+    return QStringLiteral("Nella cartella Studi c'è già lo studio %1, diverso da questo.\n\n"
+                          "Sostituirlo? Lo studio salvato prima andrà perso.")
+        .arg(QFileInfo(percorso).fileName());
+}
+
+bool SalvaStudio(const QString &cartellaProgramma, const TestiStudio &t, StatoProgetto &s,
+                 const ImpostazioniStudio &imp, const std::function<bool(const QString &percorso)> &sostituisci)
 {
     const QString nome = NomeStudio(t, s);
     verificaNome(nome);
@@ -152,11 +168,6 @@ void SalvaStudio(const QString &cartellaProgramma, const TestiStudio &t, StatoPr
     // and never taken through a link to elsewhere.
     const QString cartella = CartellaStudi(cartellaProgramma);
     const QString percorso = cartella + u'/' + nome;
-    ScritturaAtomica file(cartella, nome, true);
-    if (file.guasto().fallito())
-        throw erroreFile(causaSalvataggio(file, cartella, percorso));
-    verificaProprietario(percorso);
-
     QByteArray testo;
     try {
         testo = TestoStudio(t, s, imp);
@@ -164,11 +175,20 @@ void SalvaStudio(const QString &cartellaProgramma, const TestiStudio &t, StatoPr
         throw erroreFile(QStringLiteral("Impossibile calcolare lo studio %1: %2.")
                              .arg(QDir::toNativeSeparators(percorso), e.testo()));
     }
+    // Asked before the temporary file exists: while the question is open nothing is in Studi.
+    if (sostituisci && ConfrontaStudio(percorso, testo) == StudioEsistente::Diverso && !sostituisci(percorso))
+        return false;
+
+    ScritturaAtomica file(cartella, nome, true);
+    if (file.guasto().fallito())
+        throw erroreFile(causaSalvataggio(file, cartella, percorso));
+    verificaProprietario(percorso);
     file.write(testo);
     if (!file.Conferma())
         throw erroreFile(causaSalvataggio(file, cartella, percorso));
     s.NomeFile = percorso;
     s.Salvato = Vero;
+    return true;
 }
 
 } // namespace windara

@@ -1,5 +1,6 @@
 #include "table/FrmCalcoli.h"
 
+#include "design/Avvisi.h"
 #include "design/Errori.h"
 #include "design/Module1.h"
 #include "report/SalvaStudio.h"
@@ -17,6 +18,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
@@ -61,10 +63,10 @@ protected:
 } // namespace
 
 frmCalcoli::frmCalcoli(const QString &cartellaProgramma, const TestiStudio &testi, Stampante *stampante,
-                       QWidget *parent)
+                       const QString &arresto, QWidget *parent)
     : ui::FinestraSecondaria("frmCalcoli", QStringLiteral("Calcolo Induttanza"), QStringLiteral("icona-calcoli"),
                              LarghezzaClienteTwips, AltezzaClienteTwips, parent),
-      m_cartella(cartellaProgramma), m_testi(testi), m_stampante(stampante)
+      m_cartella(cartellaProgramma), m_testi(testi), m_stampante(stampante), m_arresto(arresto)
 {
     creaControlli();
     Form_Load();
@@ -130,6 +132,19 @@ void frmCalcoli::creaControlli()
                           {"tb-precedente", QStringLiteral("Finestra Precedente")});
     connect(Toolbar1, &ui::BarraStrumenti::ButtonClick, this, &frmCalcoli::Toolbar1_ButtonClick);
 
+    // Above the grid, right of the toolbar's buttons, on the toolbar's empty part.
+    Avviso = new QLabel(cliente);
+    Avviso->setObjectName(QStringLiteral("Avviso"));
+    Avviso->setFont(ui::FontArial(9));
+    Avviso->setWordWrap(true);
+    Avviso->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Avviso->setAccessibleName(QStringLiteral("Avviso"));
+    QPalette rosso = Avviso->palette();
+    rosso.setColor(QPalette::WindowText, QColor(153, 0, 0));
+    Avviso->setPalette(rosso);
+    PosizionaTwips(Avviso, 1560, 15, 8025, 585);
+    Avviso->hide();
+
     setTabOrder(MSFlexGrid1, Toolbar1);
     MSFlexGrid1->setFocus();
 
@@ -150,6 +165,13 @@ void frmCalcoli::Form_Load()
     for (int c = 0; c < ColonneTabella; ++c)
         if (g.colWidth(c) > 0)
             MSFlexGrid1->setColumnWidth(c, Pixel(g.colWidth(c)));
+    const QString avviso = AvvisoTabella(m_arresto, s);
+    Avviso->setText(avviso);
+    Avviso->setAccessibleDescription(avviso);
+    Avviso->setVisible(!avviso.isEmpty());
+    // The grid is what a screen reader reaches first: it carries the notice too.
+    if (!avviso.isEmpty())
+        MSFlexGrid1->setAccessibleDescription(avviso);
     if (g.troppiStrati())
         ui::MostraAvviso(this, MessaggioTroppiStrati(s.StratiMax));
     else if (!errore.isEmpty())
@@ -163,10 +185,23 @@ void frmCalcoli::Toolbar1_ButtonClick(int indice)
     ui::SmistaPulsante(indice, {[this] { Salva(); }, [this] { Stampa(); }, nullptr, [this] { close(); }});
 }
 
+QString frmCalcoli::avviso() const
+{
+    return Avviso->text();
+}
+
 void frmCalcoli::Salva()
 {
+    // A header that disagrees with its rows, or a study of no winding, is never written.
+    // Told as every other refused save is.
+    if (const QString rifiuto = RifiutoStudio(m_arresto, Module1()); !rifiuto.isEmpty()) {
+        ui::MostraErrore(this, rifiuto);
+        return;
+    }
     try {
-        SalvaStudio(m_cartella, m_testi, Module1(), ImpostazioniUtente());
+        SalvaStudio(m_cartella, m_testi, Module1(), ImpostazioniUtente(), [this](const QString &percorso) {
+            return ui::ChiediConferma(this, DomandaSostituzione(percorso));
+        });
     } catch (const ErroreRuntime &e) {
         ui::MostraErrore(this, e.testo());
     }

@@ -8,6 +8,7 @@
 #include <memory>
 
 class QAction;
+class QLabel;
 class QTableView;
 
 namespace windara {
@@ -31,12 +32,15 @@ class frmCalcoli : public ui::FinestraSecondaria
 public:
     // The program folder holds Studi/; `testi` is what the report copies from the main
     // window, which cannot change while this modal window is open; printing goes to
-    // `stampante` (not owned).
+    // `stampante` (not owned). `arresto` says why the design state is not the design typed
+    // (the main window's last recomputation stopped early); empty when it is.
     frmCalcoli(const QString &cartellaProgramma, const TestiStudio &testi, Stampante *stampante,
-               QWidget *parent = nullptr);
+               const QString &arresto = {}, QWidget *parent = nullptr);
     ~frmCalcoli() override;
 
     const ModelloGriglia &modello() const { return *m_modello; }
+    // The line above the grid: why the table is not the design typed or holds no winding.
+    QString avviso() const;
 
 private:
     void creaControlli();
@@ -48,9 +52,11 @@ private:
     QString m_cartella;
     TestiStudio m_testi;
     Stampante *m_stampante = nullptr;
+    QString m_arresto;
 
     ModelloGriglia *m_modello = nullptr;
     QTableView *MSFlexGrid1 = nullptr;
+    QLabel *Avviso = nullptr;
     ui::BarraStrumenti *Toolbar1 = nullptr;
     QAction *MnuSalva = nullptr;
     QAction *MnuStampa = nullptr;

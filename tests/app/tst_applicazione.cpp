@@ -21,6 +21,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
@@ -319,12 +320,113 @@ private slots:
         progetto("30", "4.5", "20");
         inCalcoli([](frmCalcoli &w) { w.findChild<QAction *>("MnuSalva")->trigger(); });
         scrivi("txtB", "3.5");
+        ui::CatturaMessaggi cattura;
+        cattura.rispondi(true);
         inCalcoli([](frmCalcoli &w) { w.findChild<QAction *>("MnuSalva")->trigger(); });
+        QCOMPARE(cattura.messaggi().size(), 1);
         QCOMPARE(QDir(studi()).entryList(QDir::Files), QStringList{"30x20-0_5.txt"});
         QVERIFY(contenuto(studi() + "/30x20-0_5.txt").contains("strati consentiti---------------  3\r\n"));
         scrivi("txtL", "21");
         inCalcoli([](frmCalcoli &w) { w.findChild<QAction *>("MnuSalva")->trigger(); });
         QCOMPARE(QDir(studi()).entryList(QDir::Files), (QStringList{"30x20-0_5.txt", "30x21-0_5.txt"}));
+    }
+
+    // Over a study with other bytes the save asks first, naming it; No (the default) keeps
+    // it. The same design saved again replaces it without a question.
+    void sostituzioneChiesta_data()
+    {
+        QTest::addColumn<bool>("si");
+        QTest::newRow("No") << false;
+        QTest::newRow("Sì") << true;
+    }
+    void sostituzioneChiesta()
+    {
+        QFETCH(bool, si);
+        const QString percorso = studi() + "/30x20-0_5.txt";
+        progetto("30", "4.5", "20");
+        inCalcoli([](frmCalcoli &w) { w.findChild<QAction *>("MnuSalva")->trigger(); });
+        const QByteArray prima = contenuto(percorso);
+        ui::CatturaMessaggi cattura;
+        scrivi("txtB", "3.5");
+        cattura.rispondi(si);
+        inCalcoli([](frmCalcoli &w) { QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier); });
+        QCOMPARE(cattura.messaggi().size(), 1);
+        QCOMPARE(cattura.messaggi().first().icona, QMessageBox::Question);
+        QVERIFY2(cattura.messaggi().first().testo.contains("30x20-0_5.txt") &&
+                     cattura.messaggi().first().testo.contains("andrà perso"),
+                 qPrintable(cattura.messaggi().first().testo));
+        QCOMPARE(Module1().Salvato, si ? Vero : Falso);
+        QCOMPARE(contenuto(percorso) == prima, !si);
+        const QByteArray salvato = contenuto(percorso);
+        inCalcoli([](frmCalcoli &w) { QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier); });
+        QCOMPARE(cattura.messaggi().size(), si ? 1 : 2);
+        QCOMPARE(contenuto(percorso), salvato);
+        QCOMPARE(QDir(studi()).entryList(QDir::Files | QDir::Hidden), QStringList{"30x20-0_5.txt"});
+    }
+
+    // A run stopped early, or a design that holds no winding, is said under the captions,
+    // which stay as the rules leave them, and above the table; Salva refuses, writing nothing.
+    // The line goes once the design is one again.
+    void figureSenzaProgetto_data()
+    {
+        QTest::addColumn<QString>("casella");
+        QTest::addColumn<QString>("testo");
+        QTest::addColumn<bool>("incolla");
+        QTest::addColumn<QString>("causa");
+        QTest::newRow("H 100000") << "txtAltezza"
+                                  << "100000" << false << "l'altezza H";
+        QTest::newRow("H 1e5") << "txtAltezza"
+                               << "1e5" << false << "l'altezza H";
+        QTest::newRow("H incollata") << "txtAltezza"
+                                     << "100000" << true << "±32767 mm";
+        QTest::newRow("H 0") << "txtAltezza"
+                             << "0" << false << "nessuna spira completa";
+        QTest::newRow("B 1") << "txtB"
+                             << "1" << false << "nessuno strato completo: B (1 mm)";
+        QTest::newRow("B -10") << "txtB"
+                               << "-10" << false << "B (-10 mm)";
+        QTest::newRow("D1 -30") << "txtL"
+                                << "-30" << false << "D1 (-30 mm) è negativa";
+    }
+    void figureSenzaProgetto()
+    {
+        QFETCH(QString, casella);
+        QFETCH(QString, testo);
+        QFETCH(bool, incolla);
+        QFETCH(QString, causa);
+        const QString percorso = studi() + "/30x20-0_5.txt";
+        progetto("20", "10", "20");
+        scrivi("txtAltezza", "30");
+        inCalcoli([](frmCalcoli &w) { w.findChild<QAction *>("MnuSalva")->trigger(); });
+        const QByteArray buono = contenuto(percorso);
+        auto *avviso = f->findChild<QLabel *>("Avviso");
+        QVERIFY(!avviso->isVisible());
+        const QString prima = f->findChild<QLineEdit *>(qPrintable(casella))->text();
+        if (incolla) {
+            scrivi(qPrintable(casella), "");
+            QGuiApplication::clipboard()->setText(testo);
+            QTest::keyClick(f->findChild<QLineEdit *>(qPrintable(casella)), Qt::Key_V, Qt::ControlModifier);
+        } else {
+            scrivi(qPrintable(casella), testo);
+        }
+        QVERIFY2(avviso->isVisible() && avviso->text().contains(causa), qPrintable(avviso->text()));
+        QCOMPARE(QAccessible::queryAccessibleInterface(avviso)->text(QAccessible::Description), avviso->text());
+        ui::CatturaMessaggi cattura;
+        inCalcoli([&](frmCalcoli &w) {
+            QVERIFY2(w.avviso().contains(causa), qPrintable(w.avviso()));
+            QVERIFY(w.findChild<QLabel *>("Avviso")->isVisible());
+            QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+            QCOMPARE(Module1().Salvato, Falso);
+        });
+        QCOMPARE(cattura.messaggi().size(), 1);
+        QCOMPARE(cattura.messaggi().first().icona, QMessageBox::Critical);
+        QVERIFY(cattura.messaggi().first().testo.startsWith("Impossibile salvare lo studio: "));
+        QCOMPARE(QDir(studi()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"30x20-0_5.txt"});
+        QCOMPARE(contenuto(percorso), buono);
+        scrivi(qPrintable(casella), prima);
+        QVERIFY(!avviso->isVisible() && avviso->text().isEmpty());
+        inCalcoli([](frmCalcoli &w) { QVERIFY(w.avviso().isEmpty()); });
     }
 
     // A save that cannot be done is told, changes nothing and the program goes on.

@@ -108,6 +108,43 @@ private slots:
         QCOMPARE(s.NomeFile, c.percorso() + "/Studi/31x20-0_50.txt");
     }
 
+    // Over a report with other bytes the save asks, and a No keeps it; the same bytes and a
+    // free name are written without asking.
+    void sostituzione_data()
+    {
+        QTest::addColumn<QString>("resistenza");
+        QTest::addColumn<bool>("risposta");
+        QTest::addColumn<int>("domande");
+        QTest::addColumn<bool>("salvato");
+        QTest::newRow("stessi byte") << "0.0894" << false << 0 << true;
+        QTest::newRow("diversi, No") << "0.1" << false << 1 << false;
+        QTest::newRow("diversi, Sì") << "0.1" << true << 1 << true;
+    }
+    void sostituzione()
+    {
+        QFETCH(QString, resistenza);
+        QFETCH(bool, risposta);
+        QFETCH(int, domande);
+        QFETCH(bool, salvato);
+        Cartella c;
+        StatoProgetto s = prova::progettoStudio();
+        QStringList chiesti;
+        auto chiedi = [&](const QString &percorso) {
+            chiesti << percorso;
+            return risposta;
+        };
+        QVERIFY(SalvaStudio(c.percorso(), prova::testiStudio(), s, esempio, chiedi));
+        const QByteArray prima = contenuto(s.NomeFile);
+        s.Salvato = Falso;
+        s.ResistenzaMetro = resistenza;
+        StatoProgetto r = s;
+        QCOMPARE(SalvaStudio(c.percorso(), prova::testiStudio(), s, esempio, chiedi), salvato);
+        QCOMPARE(chiesti.size(), domande);
+        QCOMPARE(s.Salvato, salvato ? Vero : Falso);
+        QCOMPARE(contenuto(s.NomeFile), salvato ? TestoStudio(prova::testiStudio(), r, esempio) : prima);
+        QCOMPARE(c.studi(), QStringList{"30x20-0_50.txt"});
+    }
+
     void rifiutati_data()
     {
         QTest::addColumn<QString>("h");

@@ -73,7 +73,7 @@ int main(int argc, char **argv)
         }
         if (!fotografa(principale, file("main-window")))
             return 1;
-        frmCalcoli calcoli(cartella, principale.testiStudio(), nullptr, &principale);
+        frmCalcoli calcoli(cartella, principale.testiStudio(), nullptr, principale.causaArresto(), &principale);
         frmtabella tabella(cartella, &principale);
         const bool fatto = fotografa(calcoli, file("results-window")) && fotografa(tabella, file("wire-table-window"));
         if (!fatto)
