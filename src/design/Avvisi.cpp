@@ -71,16 +71,16 @@ QString CausaArresto(const EsitoLimiti &esito, const StatoProgetto &s)
 QString CausaSenzaAvvolgimento(const StatoProgetto &s)
 {
     if (s.StratiMax <= 0)
-        return QStringLiteral("il rocchetto non prende nessuno strato completo: B (%1) è minore dei 2 mm di margine più "
-                              "il diametro del filo (%2)")
+        return QStringLiteral(
+                   "il rocchetto non prende nessuno strato completo: B (%1) è minore di 2 mm più il diametro "
+                   "del filo (%2)")
             .arg(mm(s.DimensioneB), mm(s.DiametroFilo));
     if (s.SpirePerStrato <= 0)
-        return QStringLiteral("il rocchetto non prende nessuna spira completa per strato: l'altezza H (%1, arrotondata "
-                              "al millimetro) è minore del diametro del filo (%2)")
+        return QStringLiteral("il rocchetto non prende nessuna spira completa per strato: H (%1) è minore del diametro "
+                              "del filo (%2)")
             .arg(mm(s.Altezza), mm(s.DiametroFilo));
     if (s.DiametroD1 < 0)
-        return QStringLiteral("la dimensione D1 (%1) è negativa, e un rocchetto non ha misure negative")
-            .arg(mm(s.DiametroD1));
+        return QStringLiteral("la dimensione D1 (%1) è negativa").arg(mm(s.DiametroD1));
     return {};
 }
 
@@ -96,21 +96,18 @@ QString AvvisoLimiti(const TestiLimiti &t, const EsitoLimiti &esito, const Stato
     // Not while the user is still filling the inputs: an empty one reads as 0.
     const QString vuoto = CalcolaAbilitato(t) ? CausaSenzaAvvolgimento(s) : QString();
     if (!vuoto.isEmpty())
-        frasi << QStringLiteral("%1: induttanza e resistenza indicate non corrispondono ad alcun avvolgimento.")
-                     .arg(frase(vuoto));
+        frasi
+            << QStringLiteral("%1: induttanza e resistenza indicate non sono di alcun avvolgimento.").arg(frase(vuoto));
     return frasi.join(u' ');
 }
 
 QString AvvisoTabella(const QString &arresto, const StatoProgetto &s)
 {
     if (!arresto.isEmpty())
-        return QStringLiteral("Questa tabella non è quella dei valori digitati: %1. Correggere il dato nella finestra "
-                              "principale; lo studio non si può salvare.")
-            .arg(arresto);
+        return QStringLiteral("La tabella non è dei valori digitati e lo studio non si può salvare: %1.").arg(arresto);
     const QString vuoto = CausaSenzaAvvolgimento(s);
     if (!vuoto.isEmpty())
-        return QStringLiteral("Questa tabella non corrisponde ad alcun avvolgimento: %1. Lo studio non si può salvare.")
-            .arg(vuoto);
+        return QStringLiteral("Nessun avvolgimento, lo studio non si può salvare: %1.").arg(vuoto);
     return {};
 }
 

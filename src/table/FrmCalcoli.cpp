@@ -142,7 +142,7 @@ void frmCalcoli::creaControlli()
     QPalette rosso = Avviso->palette();
     rosso.setColor(QPalette::WindowText, QColor(153, 0, 0));
     Avviso->setPalette(rosso);
-    PosizionaTwips(Avviso, 1560, 15, 8025, 585);
+    PosizionaTwips(Avviso, 1560, 0, 8655, 600);
     Avviso->hide();
 
     setTabOrder(MSFlexGrid1, Toolbar1);

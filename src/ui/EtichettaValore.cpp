@@ -6,7 +6,8 @@
 
 namespace windara::ui {
 
-EtichettaValore::EtichettaValore(QWidget *parent) : QLabel(parent) {}
+EtichettaValore::EtichettaValore(QWidget *parent) : QLabel(parent)
+{}
 
 void EtichettaValore::imposta(const QString &testo)
 {
@@ -39,7 +40,7 @@ void EtichettaValore::aggiorna()
     m_mostrato = entra ? QString() : fontMetrics().elidedText(testo, Qt::ElideRight, spazio);
     const QString suggerimento =
         entra ? m_suggerimento
-             : (m_suggerimento.isEmpty() ? testo.trimmed() : testo.trimmed() + u'\n' + m_suggerimento);
+              : (m_suggerimento.isEmpty() ? testo.trimmed() : testo.trimmed() + u'\n' + m_suggerimento);
     if (toolTip() != suggerimento) {
         setToolTip(suggerimento);
         setAccessibleDescription(suggerimento);

@@ -216,7 +216,7 @@ private slots:
         QTest::addColumn<QString>("avviso");
         QTest::addColumn<bool>("salvabile");
         const QString cifre = "Le cifre indicate non sono quelle dei valori digitati: ";
-        const QString nessuno = ": induttanza e resistenza indicate non corrispondono ad alcun avvolgimento.";
+        const QString nessuno = ": induttanza e resistenza indicate non sono di alcun avvolgimento.";
         QTest::newRow("esempio") << "20"
                                  << "10"
                                  << "10"
@@ -252,25 +252,23 @@ private slots:
                              << "1"
                              << "10"
                              << "0.5"
-                             << "Il rocchetto non prende nessuno strato completo: B (1 mm) è minore dei 2 mm di "
-                                "margine più il diametro del filo (0.5 mm)" +
+                             << "Il rocchetto non prende nessuno strato completo: B (1 mm) è minore di 2 mm più il "
+                                "diametro del filo (0.5 mm)" +
                                     nessuno
                              << false;
         QTest::newRow("H 0") << "0"
                              << "10"
                              << "10"
                              << "0.5"
-                             << "Il rocchetto non prende nessuna spira completa per strato: l'altezza H (0 mm, "
-                                "arrotondata al millimetro) è minore del diametro del filo (0.5 mm)" +
+                             << "Il rocchetto non prende nessuna spira completa per strato: H (0 mm) è minore del "
+                                "diametro del filo (0.5 mm)" +
                                     nessuno
                              << false;
         QTest::newRow("D1 -40") << "20"
                                 << "10"
                                 << "-40"
                                 << "0.5"
-                                << "La dimensione D1 (-40 mm) è negativa, e un rocchetto non ha misure negative" +
-                                       nessuno
-                                << false;
+                                << "La dimensione D1 (-40 mm) è negativa" + nessuno << false;
     }
     void avvisi()
     {
