@@ -303,6 +303,7 @@ Riepilogo CalcolaRiepilogo(const DatiAnalisi &dati, const Avanzamento &avanzamen
     }
     r.regole = p.regole;
     r.reale = p.reale;
+    r.altezza = p.altezzaDigitata;
     // The two windings are independent: on two threads when both are heavy enough to pay for
     // one (the worst 5,000-turn shapes take milliseconds each). Only this thread reports
     // progress; the other follows the cancellation, and stops when this one is stopped.

@@ -79,6 +79,7 @@ struct Riepilogo
     GeometriaAvvolgimento regole, reale;
     RisultatoInduttanza esattaRegole, esattaReale;
     double temperatura = 20;
+    double altezza = 0; // mm, H as typed: the length of the real winding
 
     const Cifra &operator()(Grandezza g, Colonna c) const { return cifre[int(g)][int(c)]; }
 };
