@@ -91,8 +91,8 @@ AvvolgimentoCorrente AvvolgimentoCorrenteReale(const Riepilogo &r, QString *moti
     if (r.esattaReale.valido && r.esattaReale.henry > 0)
         a.induttanza = r.esattaReale.henry;
     else
-        a.motivoInduttanza = r.esattaReale.motivo.isEmpty() ? QStringLiteral("Manca l'induttanza esatta")
-                                                            : r.esattaReale.motivo;
+        a.motivoInduttanza =
+            r.esattaReale.motivo.isEmpty() ? QStringLiteral("Manca l'induttanza esatta") : r.esattaReale.motivo;
     *motivo = MotivoAvvolgimentoCorrente(a);
     return a;
 }
@@ -180,8 +180,8 @@ RisultatoCorrente CorrenteMassima(const AvvolgimentoCorrente &a, double massima,
                            .arg(gradi(TemperaturaLimiteModello)));
     if (!(massima > ambiente))
         return rifiuto(QStringLiteral("La temperatura massima deve superare la temperatura ambiente"));
-    const double potenza = superficieCm2(a) * std::pow((massima - ambiente) / CoefficienteRiscaldamento,
-                                                       1 / EsponenteRiscaldamento);
+    const double potenza =
+        superficieCm2(a) * std::pow((massima - ambiente) / CoefficienteRiscaldamento, 1 / EsponenteRiscaldamento);
     const double corrente = std::sqrt(potenza / ResistenzaATemperatura(a.resistenza20, massima));
     if (!std::isfinite(corrente))
         return rifiuto(QStringLiteral("Non calcolabile"));
@@ -261,8 +261,8 @@ QString NomeGrandezzaCorrente(GrandezzaCorrente g)
 
 QString UnitaGrandezzaCorrente(GrandezzaCorrente g)
 {
-    static const char16_t *const unita[NumeroGrandezzeCorrente] = {u"A", u"°C", u"Ω", u"W",  u"V",
-                                                                   u"A/mm²", u"A", u"mT", u"mJ", u"ms"};
+    static const char16_t *const unita[NumeroGrandezzeCorrente] = {u"A",     u"°C", u"Ω",  u"W",  u"V",
+                                                                   u"A/mm²", u"A",  u"mT", u"mJ", u"ms"};
     return QString::fromUtf16(unita[int(g)]);
 }
 
@@ -351,8 +351,7 @@ QString TestoCorrente(const AnalisiCorrente &a, const QString &separatore)
     };
     for (int i = 0; i < NumeroGrandezzeCorrente; ++i) {
         const auto g = GrandezzaCorrente(i);
-        righe << QStringList{NomeGrandezzaCorrente(g), cella(a.data, g), cella(a.massima, g),
-                             UnitaGrandezzaCorrente(g)}
+        righe << QStringList{NomeGrandezzaCorrente(g), cella(a.data, g), cella(a.massima, g), UnitaGrandezzaCorrente(g)}
                      .join(u'\t');
     }
     righe << QString() << QStringLiteral("Corrente (A)\tTemperatura dell'avvolgimento (°C)\tCampo al centro (mT)");

@@ -26,14 +26,14 @@ inline constexpr std::array<int, 5> ClassiSmalto = {130, 155, 180, 200, 220};
 // What the heating and the field need of a winding.
 struct AvvolgimentoCorrente
 {
-    double resistenza20 = 0;   // ohm at 20 C
-    double induttanza = 0;     // henry; 0 when unknown, see motivoInduttanza
-    QString motivoInduttanza;  // why there is no inductance
-    double spire = 0;          // N
-    double diametroRame = 0;   // bare, for the current density
-    double raggioInterno = 0;  // R1 = D1 / 2
-    double raggioEsterno = 0;  // R2 = D_out / 2: the last layer's centre plus half the outer diameter
-    double altezza = 0;        // H, the winding length
+    double resistenza20 = 0;  // ohm at 20 C
+    double induttanza = 0;    // henry; 0 when unknown, see motivoInduttanza
+    QString motivoInduttanza; // why there is no inductance
+    double spire = 0;         // N
+    double diametroRame = 0;  // bare, for the current density
+    double raggioInterno = 0; // R1 = D1 / 2
+    double raggioEsterno = 0; // R2 = D_out / 2: the last layer's centre plus half the outer diameter
+    double altezza = 0;       // H, the winding length
 };
 
 // The summary's real winding (its style, its catalogue resistance at 20 C, its exact
@@ -52,14 +52,14 @@ double CampoCentro(const AvvolgimentoCorrente &a, double corrente);
 // The winding at one current.
 struct PuntoCorrente
 {
-    double corrente = 0;     // A
-    double temperatura = 0;  // C, of the winding
-    double resistenza = 0;   // ohm at that temperature
-    double potenza = 0;      // W
-    double tensione = 0;     // V
-    double densita = 0;      // A/mm²
-    double amperspire = 0;   // A
-    double campo = 0;        // T, at the centre
+    double corrente = 0;                 // A
+    double temperatura = 0;              // C, of the winding
+    double resistenza = 0;               // ohm at that temperature
+    double potenza = 0;                  // W
+    double tensione = 0;                 // V
+    double densita = 0;                  // A/mm²
+    double amperspire = 0;               // A
+    double campo = 0;                    // T, at the centre
     std::optional<double> energia;       // J, 1/2 L I²
     std::optional<double> costanteTempo; // s, L / R
 };
@@ -89,7 +89,7 @@ struct AnalisiCorrente
     RisultatoCorrente data, massima;
     // The given current takes the winding past the highest temperature (or past the model).
     bool oltreMassima = false;
-    QString avviso; // what that means, in Italian
+    QString avviso;                   // what that means, in Italian
     std::vector<PuntoCorrente> curva; // from 0 to the highest current, or to the given one
 };
 

@@ -111,11 +111,26 @@ private slots:
         QTest::addColumn<QString>("d");
         QTest::addColumn<int>("stile");
         QTest::addColumn<double>("ambiente");
-        QTest::newRow("verifica") << "30" << "10" << "20" << "0.5" << int(Stile::AStrati) << 25.0;
-        QTest::newRow("ortociclico") << "30" << "10" << "20" << "0.5" << int(Stile::Ortociclico) << 25.0;
-        QTest::newRow("filo sottile") << "20" << "6" << "8" << "0.1" << int(Stile::AStrati) << 40.0;
-        QTest::newRow("filo grosso") << "60" << "20" << "30" << "1.6" << int(Stile::Ortociclico) << -20.0;
-        QTest::newRow("un solo strato") << "15" << "3.2" << "5" << "1" << int(Stile::AStrati) << 25.0;
+        QTest::newRow("verifica") << "30"
+                                  << "10"
+                                  << "20"
+                                  << "0.5" << int(Stile::AStrati) << 25.0;
+        QTest::newRow("ortociclico") << "30"
+                                     << "10"
+                                     << "20"
+                                     << "0.5" << int(Stile::Ortociclico) << 25.0;
+        QTest::newRow("filo sottile") << "20"
+                                      << "6"
+                                      << "8"
+                                      << "0.1" << int(Stile::AStrati) << 40.0;
+        QTest::newRow("filo grosso") << "60"
+                                     << "20"
+                                     << "30"
+                                     << "1.6" << int(Stile::Ortociclico) << -20.0;
+        QTest::newRow("un solo strato") << "15"
+                                        << "3.2"
+                                        << "5"
+                                        << "1" << int(Stile::AStrati) << 25.0;
     }
 
     void proprieta()

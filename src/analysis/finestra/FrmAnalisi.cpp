@@ -1,5 +1,6 @@
 #include "analysis/finestra/FrmAnalisi.h"
 
+#include "analysis/finestra/PaginaCorrente.h"
 #include "analysis/finestra/PaginaFrequenza.h"
 #include "analysis/finestra/PaginaObiettivo.h"
 #include "analysis/finestra/PaginaRiepilogo.h"
@@ -67,11 +68,13 @@ void frmAnalisi::creaControlli(const IngressoAnalisi &ingresso)
     perObiettivo.stile = m_riepilogo->stile();
     m_obiettivo = new PaginaObiettivo(perObiettivo, ingresso.catalogo, ingresso.motivoCatalogo);
     m_frequenza = new PaginaFrequenza;
+    m_corrente = new PaginaCorrente;
     m_pagine = new QTabWidget(cliente);
     m_pagine->setObjectName(QStringLiteral("pagine"));
     m_pagine->addTab(m_riepilogo, QStringLiteral("Riepilogo"));
     m_pagine->addTab(m_obiettivo, QStringLiteral("Progetto da induttanza"));
     m_pagine->addTab(m_frequenza, QStringLiteral("Frequenza"));
+    m_pagine->addTab(m_corrente, QStringLiteral("Corrente e temperatura"));
 
     auto *colonna = new QVBoxLayout(cliente);
     colonna->setContentsMargins(0, 0, 0, 0);
@@ -82,6 +85,7 @@ void frmAnalisi::creaControlli(const IngressoAnalisi &ingresso)
     const auto frequenza = [this] {
         const auto &r = m_riepilogo->riepilogo();
         m_frequenza->impostaRiepilogo(r ? &*r : nullptr, m_riepilogo->motivo());
+        m_corrente->impostaRiepilogo(r ? &*r : nullptr, m_riepilogo->motivo());
     };
     connect(m_riepilogo, &PaginaRiepilogo::riepilogoCambiato, this, frequenza);
     frequenza();
@@ -99,6 +103,7 @@ void frmAnalisi::paginaAperta(int indice)
     QWidget *pagina = m_pagine->widget(indice);
     QWidget *primo = pagina == m_obiettivo   ? m_obiettivo->primoIngresso()
                      : pagina == m_frequenza ? m_frequenza->primoIngresso()
+                     : pagina == m_corrente  ? m_corrente->primoIngresso()
                                              : m_riepilogo->primoIngresso();
     primo->setFocus(Qt::TabFocusReason);
     // Typing replaces what the field holds, as when it is reached with Tab.
@@ -108,8 +113,10 @@ void frmAnalisi::paginaAperta(int indice)
 
 void frmAnalisi::Copia()
 {
-    const QString testo =
-        m_pagine->currentWidget() == m_obiettivo ? m_obiettivo->testoCopia() : m_riepilogo->testoCopia();
+    const QWidget *pagina = m_pagine->currentWidget();
+    const QString testo = pagina == m_obiettivo  ? m_obiettivo->testoCopia()
+                          : pagina == m_corrente ? m_corrente->testoCopia()
+                                                 : m_riepilogo->testoCopia();
     if (!testo.isEmpty())
         QApplication::clipboard()->setText(testo);
 }

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QLogValueAxis>
 #include <QPen>
+#include <QScatterSeries>
 #include <QTimer>
 #include <QValueAxis>
 
@@ -227,6 +228,91 @@ void GraficoFrequenza::imposta(const std::vector<PuntoFrequenza> &punti)
 int GraficoFrequenza::numeroPunti() const
 {
     return int(m_resistenza->count());
+}
+
+GraficoCorrente::GraficoCorrente(QWidget *parent)
+    : QChartView(nuovoGrafico(QStringLiteral("Temperatura e campo secondo la corrente")), parent)
+{
+    setObjectName(QStringLiteral("graficoCorrente"));
+    QChart *g = chart();
+    m_temperatura = nuovaCurva(g, QStringLiteral("T (°C)"), QColor(200, 40, 40), false);
+    m_campo = nuovaCurva(g, QStringLiteral("B0 (mT)"), QColor(30, 80, 200), false);
+    m_massima = nuovaCurva(g, QStringLiteral("I massima"), QColor(90, 90, 90), true);
+    m_data = new QScatterSeries(g);
+    m_data->setName(QStringLiteral("I data"));
+    m_data->setMarkerSize(9);
+    m_data->setColor(QColor(200, 40, 40));
+    m_data->setBorderColor(QColor(90, 0, 0));
+    g->addSeries(m_data);
+    m_asseI = new QValueAxis(g);
+    m_asseI->setTitleText(QStringLiteral("Corrente (A)"));
+    m_asseI->setLabelFormat(QStringLiteral("%.4g"));
+    m_asseT = new QValueAxis(g);
+    m_asseT->setTitleText(QStringLiteral("Temperatura (°C)"));
+    m_asseT->setLabelFormat(QStringLiteral("%.0f"));
+    m_asseB = new QValueAxis(g);
+    m_asseB->setTitleText(QStringLiteral("Campo (mT)"));
+    m_asseB->setLabelFormat(QStringLiteral("%.4g"));
+    g->addAxis(m_asseI, Qt::AlignBottom);
+    g->addAxis(m_asseT, Qt::AlignLeft);
+    g->addAxis(m_asseB, Qt::AlignRight);
+    for (QXYSeries *s : std::initializer_list<QXYSeries *>{m_temperatura, m_massima, m_data}) {
+        s->attachAxis(m_asseI);
+        s->attachAxis(m_asseT);
+    }
+    m_campo->attachAxis(m_asseI);
+    m_campo->attachAxis(m_asseB);
+    setRenderHint(QPainter::Antialiasing);
+    imposta({}, {}, {});
+}
+
+void GraficoCorrente::imposta(const std::vector<PuntoCorrente> &curva, const RisultatoCorrente &alla,
+                              const RisultatoCorrente &massima)
+{
+    QList<QPointF> t, b;
+    t.reserve(qsizetype(curva.size()));
+    b.reserve(qsizetype(curva.size()));
+    double tMin = INFINITY, tMax = -INFINITY, bMax = 0, iMax = 0;
+    for (const PuntoCorrente &p : curva) {
+        t.append(QPointF(p.corrente, p.temperatura));
+        b.append(QPointF(p.corrente, p.campo * 1e3));
+        tMin = std::min(tMin, p.temperatura);
+        tMax = std::max(tMax, p.temperatura);
+        bMax = std::max(bMax, p.campo * 1e3);
+        iMax = std::max(iMax, p.corrente);
+    }
+    m_temperatura->replace(t);
+    m_campo->replace(b);
+    if (t.isEmpty()) {
+        m_massima->clear();
+        m_data->clear();
+        m_asseI->setRange(0, 1);
+        m_asseT->setRange(0, 100);
+        m_asseB->setRange(0, 1);
+        return;
+    }
+    m_asseI->setRange(0, iMax > 0 ? iMax : 1);
+    m_asseI->applyNiceNumbers();
+    m_asseT->setRange(tMin, tMax > tMin ? tMax : tMin + 10);
+    m_asseT->applyNiceNumbers();
+    m_asseB->setRange(0, bMax > 0 ? bMax : 1);
+    m_asseB->applyNiceNumbers();
+    if (massima.valido) {
+        const double i = massima.punto.corrente;
+        m_massima->setName(QStringLiteral("I massima, %1 °C").arg(QLocale().toString(massima.punto.temperatura)));
+        m_massima->replace(QList<QPointF>{{i, m_asseT->min()}, {i, m_asseT->max()}});
+    } else {
+        m_massima->clear();
+    }
+    if (alla.valido)
+        m_data->replace(QList<QPointF>{{alla.punto.corrente, alla.punto.temperatura}});
+    else
+        m_data->clear();
+}
+
+int GraficoCorrente::numeroPunti() const
+{
+    return int(m_temperatura->count());
 }
 
 } // namespace windara::analisi

@@ -2,6 +2,7 @@
 // figures, Ctrl+C from wherever the focus is, the target page, sorting, bad input, and the
 // largest design computed in the background while the user goes on.
 
+#include "analysis/Corrente.h"
 #include "analysis/Obiettivo.h"
 #include "analysis/finestra/FrmAnalisi.h"
 #include "analysis/finestra/Grafici.h"
@@ -258,6 +259,49 @@ private slots:
             QCOMPARE(figlio<QLabel>(w, "lblResistenzaAc")->text(), TestoNumero(atteso.punto.resistenzaAc, 4, ","));
             QCOMPARE(figlio<GraficoFrequenza>(w, "graficoFrequenza")->numeroPunti(), 1000);
             QCOMPARE(figlio<QLabel>(w, "lblAvvertenza")->text(), AvvertenzaDowell());
+        }));
+    }
+
+    // The page "Corrente e temperatura" on the published check (H 30, B 10, D1 20, 0.5 mm):
+    // a current typed with a prefix, Ctrl+C, the figures past the highest temperature in
+    // the warning's words, a class from the list, and a current beyond the model refused.
+    void corrente()
+    {
+        progetto("30", "10", "20");
+        const AvvolgimentoCorrente a = [&] {
+            QString motivo;
+            return AvvolgimentoCorrenteReale(CalcolaRiepilogo(IngressoAnalisiDi(*f).dati), &motivo);
+        }();
+        QVERIFY(inAnalisi([&](frmAnalisi &w) {
+            figlio<QTabWidget>(w, "pagine")->setCurrentIndex(3);
+            QCOMPARE(QApplication::focusWidget(), figlio<QWidget>(w, "txtCorrente"));
+            QTest::keyClicks(QApplication::focusWidget(), "1000m");
+            QCOMPARE(figlio<QLabel>(w, "lblEcoCorrente")->text(), QString("= 1 A"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+            const QString copiato = QApplication::clipboard()->text();
+            QCOMPARE(copiato, TestoCorrente(AnalizzaCorrente(a, 1, 25, 130), ","));
+            const QStringList righe = copiato.split('\n');
+            QVERIFY(righe.contains("Temperatura dell'avvolgimento\t136,20\t130,00\t°C"));
+            QVERIFY(righe.contains("Potenza dissipata\t8,5451\t7,9716\tW"));
+            QVERIFY(righe.contains("Campo al centro B0\t23,780\t23,162\tmT"));
+            QCOMPARE(figlio<GraficoCorrente>(w, "graficoCorrente")->numeroPunti(), 201);
+
+            auto *avviso = figlio<QLabel>(w, "lblAvvisoCorrente");
+            auto *temperatura = figlio<QLabel>(w, "lblDataTemperatura");
+            QVERIFY2(avviso->text().contains("supera la temperatura massima di 130 °C"), qPrintable(avviso->text()));
+            QVERIFY(temperatura->palette().color(QPalette::WindowText) != w.palette().color(QPalette::WindowText));
+            emit figlio<QComboBox>(w, "cmbClasseSmalto")->activated(2);
+            QCOMPARE(figlio<QLineEdit>(w, "txtTemperaturaMassima")->text(), QString("155"));
+            QVERIFY(avviso->isHidden());
+            QCOMPARE(temperatura->palette().color(QPalette::WindowText), w.palette().color(QPalette::WindowText));
+            QCOMPARE(figlio<QLabel>(w, "lblMassimaTemperatura")->text(), QString("155,00"));
+
+            scrivi(w, "txtCorrente", "20");
+            QCOMPARE(temperatura->text(), QString("—"));
+            QVERIFY2(avviso->text().contains("oltre ciò che il modello termico copre"), qPrintable(avviso->text()));
+            QCOMPARE(figlio<QLabel>(w, "lblAvvertenzaCorrente")->text(), AvvertenzaCorrente());
+            scrivi(w, "txtCorrente", "x");
+            QVERIFY2(avviso->text().contains("«x»"), qPrintable(avviso->text()));
         }));
     }
 
