@@ -281,33 +281,48 @@ void GraficoCorrente::imposta(const std::vector<PuntoCorrente> &curva, const Ris
         bMax = std::max(bMax, p.campo * 1e3);
         iMax = std::max(iMax, p.corrente);
     }
-    m_temperatura->replace(t);
-    m_campo->replace(b);
+    // Redrawing a curve and laying the axes out again is most of a keystroke's cost, and a
+    // current typed below the highest one leaves the curves as they are: only the point moves.
+    const auto sostituisci = [](QXYSeries *serie, const QList<QPointF> &punti) {
+        if (serie->points() != punti)
+            serie->replace(punti);
+    };
+    const auto intervallo = [](QValueAxis *asse, double da, double a, bool tondo) {
+        if (tondo) {
+            // The round range worked out on a scratch axis, so that the chart's own is set
+            // (and laid out) only when it moves.
+            QValueAxis prova;
+            prova.setRange(da, a);
+            prova.applyNiceNumbers();
+            da = prova.min();
+            a = prova.max();
+        }
+        if (asse->min() != da || asse->max() != a)
+            asse->setRange(da, a);
+    };
+    sostituisci(m_temperatura, t);
+    sostituisci(m_campo, b);
     if (t.isEmpty()) {
-        m_massima->clear();
-        m_data->clear();
-        m_asseI->setRange(0, 1);
-        m_asseT->setRange(0, 100);
-        m_asseB->setRange(0, 1);
+        sostituisci(m_massima, {});
+        sostituisci(m_data, {});
+        intervallo(m_asseI, 0, 1, false);
+        intervallo(m_asseT, 0, 100, false);
+        intervallo(m_asseB, 0, 1, false);
         return;
     }
-    m_asseI->setRange(0, iMax > 0 ? iMax : 1);
-    m_asseI->applyNiceNumbers();
-    m_asseT->setRange(tMin, tMax > tMin ? tMax : tMin + 10);
-    m_asseT->applyNiceNumbers();
-    m_asseB->setRange(0, bMax > 0 ? bMax : 1);
-    m_asseB->applyNiceNumbers();
+    intervallo(m_asseI, 0, iMax > 0 ? iMax : 1, true);
+    intervallo(m_asseT, tMin, tMax > tMin ? tMax : tMin + 10, true);
+    intervallo(m_asseB, 0, bMax > 0 ? bMax : 1, true);
     if (massima.valido) {
         const double i = massima.punto.corrente;
-        m_massima->setName(QStringLiteral("I massima, %1 °C").arg(QLocale().toString(massima.punto.temperatura)));
-        m_massima->replace(QList<QPointF>{{i, m_asseT->min()}, {i, m_asseT->max()}});
+        const QString nome = QStringLiteral("I massima, %1 °C").arg(QLocale().toString(massima.punto.temperatura));
+        if (m_massima->name() != nome)
+            m_massima->setName(nome);
+        sostituisci(m_massima, {{i, m_asseT->min()}, {i, m_asseT->max()}});
     } else {
-        m_massima->clear();
+        sostituisci(m_massima, {});
     }
-    if (alla.valido)
-        m_data->replace(QList<QPointF>{{alla.punto.corrente, alla.punto.temperatura}});
-    else
-        m_data->clear();
+    sostituisci(m_data, alla.valido ? QList<QPointF>{{alla.punto.corrente, alla.punto.temperatura}} : QList<QPointF>{});
 }
 
 int GraficoCorrente::numeroPunti() const

@@ -22,11 +22,14 @@ const QColor ColoreAvviso(170, 0, 0);
 
 const QString Assente = QStringLiteral("—");
 
+// Only when the colour changes: a new palette polishes the label again.
 void colora(QLabel *etichetta, bool avviso)
 {
+    const QColor colore = avviso ? ColoreAvviso : etichetta->parentWidget()->palette().color(QPalette::WindowText);
+    if (etichetta->palette().color(QPalette::WindowText) == colore)
+        return;
     QPalette p = etichetta->palette();
-    p.setColor(QPalette::WindowText, avviso ? ColoreAvviso : etichetta->parentWidget()->palette().color(
-                                                                 QPalette::WindowText));
+    p.setColor(QPalette::WindowText, colore);
     etichetta->setPalette(p);
 }
 
@@ -47,8 +50,8 @@ LetturaCampo leggiCorrente(const QLineEdit *c)
         t.chop(1);
     t = t.trimmed();
     double scala = 1;
-    static const QList<std::pair<QChar, double>> prefissi = {
-        {u'n', 1e-9}, {u'u', 1e-6}, {QChar(0xB5), 1e-6}, {QChar(0x3BC), 1e-6}, {u'm', 1e-3}, {u'k', 1e3}};
+    static const QList<std::pair<QChar, double>> prefissi = {{u'n', 1e-9},         {u'u', 1e-6}, {QChar(0xB5), 1e-6},
+                                                             {QChar(0x3BC), 1e-6}, {u'm', 1e-3}, {u'k', 1e3}};
     for (const auto &[prefisso, fattore] : prefissi)
         if (t.endsWith(prefisso)) {
             t.chop(1);
@@ -110,12 +113,11 @@ PaginaCorrente::PaginaCorrente(QWidget *parent)
     // As wide as its first line: the list itself opens as wide as its longest class.
     m_classi->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_classi->setMinimumContentsLength(20);
-    const QString descrizioni[ClassiSmalto.size()] = {
-        {},
-        QStringLiteral(" (poliuretano, saldabile)"),
-        QStringLiteral(" (poliestere-immide)"),
-        QStringLiteral(" (con sovrasmalto di poliammide-immide)"),
-        QStringLiteral(" (con sovrasmalto di poliammide-immide)")};
+    const QString descrizioni[ClassiSmalto.size()] = {{},
+                                                      QStringLiteral(" (poliuretano, saldabile)"),
+                                                      QStringLiteral(" (poliestere-immide)"),
+                                                      QStringLiteral(" (con sovrasmalto di poliammide-immide)"),
+                                                      QStringLiteral(" (con sovrasmalto di poliammide-immide)")};
     for (std::size_t i = 0; i < ClassiSmalto.size(); ++i)
         m_classi->addItem(QStringLiteral("%1 °C").arg(ClassiSmalto[i]) + descrizioni[i], ClassiSmalto[i]);
     connect(m_classi, &QComboBox::activated, this, [this](int indice) {
@@ -139,9 +141,9 @@ PaginaCorrente::PaginaCorrente(QWidget *parent)
     ingressi->addWidget(m_classi);
     ingressi->addStretch(1);
 
-    static const char *const nomi[NumeroGrandezzeCorrente] = {
-        "Corrente", "Temperatura", "Resistenza", "Potenza", "Tensione", "Densita", "Amperspire", "Campo", "Energia",
-        "CostanteTempo"};
+    static const char *const nomi[NumeroGrandezzeCorrente] = {"Corrente", "Temperatura",  "Resistenza", "Potenza",
+                                                              "Tensione", "Densita",      "Amperspire", "Campo",
+                                                              "Energia",  "CostanteTempo"};
     auto *cifre = new QGridLayout;
     const auto intestazione = [&](const QString &testo, int colonna) {
         auto *l = new QLabel(QStringLiteral("<b>%1</b>").arg(testo), this);
@@ -155,8 +157,8 @@ PaginaCorrente::PaginaCorrente(QWidget *parent)
         auto *nome = new QLabel(NomeGrandezzaCorrente(grandezza) + u':', this);
         nome->setToolTip(MetodoGrandezzaCorrente(grandezza));
         cifre->addWidget(nome, g + 1, 0);
-        for (auto [colonna, prefisso, indice] : {std::tuple{&m_data, "lblData", 1},
-                                                 std::tuple{&m_alMassimo, "lblMassima", 2}}) {
+        for (auto [colonna, prefisso, indice] :
+             {std::tuple{&m_data, "lblData", 1}, std::tuple{&m_alMassimo, "lblMassima", 2}}) {
             auto *v = new QLabel(this);
             v->setObjectName(QLatin1String(prefisso) + QLatin1String(nomi[g]));
             v->setToolTip(MetodoGrandezzaCorrente(grandezza));
@@ -285,7 +287,8 @@ void PaginaCorrente::mostraColonna(const std::array<QLabel *, NumeroGrandezzeCor
         const std::optional<double> v = r.valido ? ValoreGrandezzaCorrente(r.punto, grandezza) : std::nullopt;
         etichetta->setText(v ? TestoValoreCorrente(grandezza, *v, s) : Assente);
         // A figure missing for want of the inductance says why where it would stand.
-        const bool induttanza = grandezza == GrandezzaCorrente::Energia || grandezza == GrandezzaCorrente::CostanteTempo;
+        const bool induttanza =
+            grandezza == GrandezzaCorrente::Energia || grandezza == GrandezzaCorrente::CostanteTempo;
         etichetta->setToolTip(r.valido && !v && induttanza ? m_avvolgimento.motivoInduttanza
                                                            : MetodoGrandezzaCorrente(grandezza));
         colora(etichetta, avviso);
