@@ -171,9 +171,8 @@ Esito analizza(Ingresso ingresso, const QString &t, const QLocale &locale, doubl
         return Esito::NonNumero;
     // A '.' where '.' groups thousands, after one to three digits not all zero and before
     // exactly three: 100.000 and 1.000 could be thousands as well as decimals.
-    if (separatori > 1 ||
-        (separatori == 1 && separatore == u'.' && gruppo == u'.' && decimali.size() == 3 && !intere.empty() &&
-         intere.size() <= 3 && intere.find_first_not_of('0') != std::string::npos))
+    if (separatori > 1 || (separatori == 1 && separatore == u'.' && gruppo == u'.' && decimali.size() == 3 &&
+                           !intere.empty() && intere.size() <= 3 && intere.find_first_not_of('0') != std::string::npos))
         migliaia = true;
 
     long long esponente = 0;

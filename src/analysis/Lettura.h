@@ -60,7 +60,7 @@ QString TestoRileggibile(double valore, int decimali, const QLocale &locale = QL
 // An inductance unit that fits a value in mH, for the target and the chart's axis.
 struct UnitaInduttanza
 {
-    QString nome;   // nH, µH, mH, H
+    QString nome;    // nH, µH, mH, H
     double perMilli; // values in mH are multiplied by this
 };
 UnitaInduttanza UnitaAdatta(double millihenry);

@@ -29,8 +29,8 @@ private slots:
             QTest::newRow(nome) << i << QString::fromUtf8(testo) << it << v << QString::fromUtf8(r);
         };
         const double no = NAN;
-        const auto F = Ingresso::Frequenza, T = Ingresso::Temperatura, L = Ingresso::Induttanza,
-                   I = Ingresso::Corrente, E = Ingresso::Permittivita;
+        const auto F = Ingresso::Frequenza, T = Ingresso::Temperatura, L = Ingresso::Induttanza, I = Ingresso::Corrente,
+                   E = Ingresso::Permittivita;
         riga("virgola", T, "1,5", true, 1.5, "= 1,5 °C");
         riga("punto in italiano", T, "1.5", true, 1.5, "= 1,5 °C");
         riga("punto in inglese", T, " 1.5 ", false, 1.5, "= 1.5 °C");
@@ -61,10 +61,12 @@ private slots:
         riga("un nanohenry", L, "0.000001", true, 1e-6, "= 1 nH");
         riga("microhenry", L, "4,7 µH", true, 4.7e-3, "= 4,7 µH");
         riga("henry", L, "1000 H", true, 1e6, "= 1000 H");
-        riga("sotto il nanohenry", L, "0,1nH", true, no, "L'induttanza obiettivo «0,1nH» è fuori dall'intervallo: da 1 nH a 1000 H");
+        riga("sotto il nanohenry", L, "0,1nH", true, no,
+             "L'induttanza obiettivo «0,1nH» è fuori dall'intervallo: da 1 nH a 1000 H");
         riga("prefisso senza unità nell'obiettivo", L, "4k", true, no, "«4k» non è un numero");
         riga("permittività", E, "3,5", true, 3.5, "= 3,5");
-        riga("permittività fuori", E, "11", true, no, "La permittività relativa dello smalto «11» è fuori dall'intervallo: da 1 a 10");
+        riga("permittività fuori", E, "11", true, no,
+             "La permittività relativa dello smalto «11» è fuori dall'intervallo: da 1 a 10");
         riga("testo lunghissimo", T, QByteArray(300, '9').constData(), true, no,
              "La temperatura «9999999999999999999999999999999999999…» è fuori");
     }
