@@ -7,6 +7,7 @@
 #include "Banco.h"
 #include "ProgettoBanco.h"
 
+#include "analysis/finestra/Ingressi.h"
 #include "analysis/finestra/PaginaCorrente.h"
 
 #include <QApplication>
@@ -26,12 +27,15 @@ namespace {
 struct Pagina
 {
     Riepilogo riepilogo;
-    std::unique_ptr<PaginaCorrente> pagina = std::make_unique<PaginaCorrente>();
-    QLineEdit *corrente = pagina->findChild<QLineEdit *>(QStringLiteral("txtCorrente"));
+    IngressiComuni comuni;
+    std::unique_ptr<PaginaCorrente> pagina;
+    QLineEdit *corrente;
     QString sotto, sopra;
     int tasti = 0;
 
-    explicit Pagina(const DatiAnalisi &dati) : riepilogo(CalcolaRiepilogo(dati))
+    explicit Pagina(const DatiAnalisi &dati)
+        : riepilogo(CalcolaRiepilogo(dati)), pagina(std::make_unique<PaginaCorrente>(dati, &comuni)),
+          corrente(pagina->findChild<QLineEdit *>(QStringLiteral("txtCorrente")))
     {
         pagina->resize(1000, 640);
         pagina->show();

@@ -296,6 +296,8 @@ void GraficoCorrente::imposta(const std::vector<PuntoCorrente> &curva, const Ris
             prova.applyNiceNumbers();
             da = prova.min();
             a = prova.max();
+            if (asse->tickCount() != prova.tickCount())
+                asse->setTickCount(prova.tickCount());
         }
         if (asse->min() != da || asse->max() != a)
             asse->setRange(da, a);

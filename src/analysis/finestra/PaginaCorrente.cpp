@@ -33,79 +33,26 @@ void colora(QLabel *etichetta, bool avviso)
     etichetta->setPalette(p);
 }
 
-// What one field holds: its value in the field's unit and the echo beside it, or why the text
-// is refused.
-struct LetturaCampo
-{
-    std::optional<double> valore;
-    QString messaggio, eco;
-};
-
-// The current in ampere, an SI prefix (and the unit) allowed after the number: 300m, 1.5 A.
-LetturaCampo leggiCorrente(const QLineEdit *c)
-{
-    LetturaCampo l;
-    QString t = c->text().trimmed();
-    if (t.endsWith(u'A'))
-        t.chop(1);
-    t = t.trimmed();
-    double scala = 1;
-    static const QList<std::pair<QChar, double>> prefissi = {{u'n', 1e-9},         {u'u', 1e-6}, {QChar(0xB5), 1e-6},
-                                                             {QChar(0x3BC), 1e-6}, {u'm', 1e-3}, {u'k', 1e3}};
-    for (const auto &[prefisso, fattore] : prefissi)
-        if (t.endsWith(prefisso)) {
-            t.chop(1);
-            scala = fattore;
-            break;
-        }
-    const std::optional<double> v = LeggiNumero(t, QLocale().decimalPoint());
-    if (!v || !(*v > 0) || !std::isfinite(*v * scala) || *v * scala > 1000) {
-        l.messaggio = QStringLiteral("La corrente deve essere un numero da 1 µA a 1000 A, anche con un prefisso "
-                                     "(300m, 1,5): «%1» non lo è")
-                          .arg(c->text());
-        return l;
-    }
-    l.valore = *v * scala;
-    l.eco = QStringLiteral("= %1 A").arg(QLocale().toString(*l.valore, 'g', 15));
-    return l;
-}
-
-// A temperature in °C, from -60 to 250.
-LetturaCampo leggiTemperatura(const QLineEdit *c, const QString &nome)
-{
-    LetturaCampo l;
-    QString t = c->text().trimmed();
-    if (t.endsWith(QStringLiteral("°C")))
-        t.chop(2);
-    const std::optional<double> v = LeggiNumero(t, QLocale().decimalPoint());
-    if (!v || *v < -60 || *v > TemperaturaLimiteModello) {
-        l.messaggio = QStringLiteral("La %1 deve essere un numero da -60 a 250 °C: «%2» non lo è").arg(nome, c->text());
-        return l;
-    }
-    l.valore = v;
-    l.eco = QStringLiteral("= %1 °C").arg(QLocale().toString(*v, 'g', 15));
-    return l;
-}
-
 } // namespace
 
-PaginaCorrente::PaginaCorrente(QWidget *parent)
-    : QWidget(parent), m_corrente(CasellaNumero("txtCorrente", QStringLiteral("1"), this)),
-      m_ambiente(CasellaNumero("txtAmbiente", QLocale().toString(AmbienteNormale), this)),
-      m_massima(CasellaNumero("txtTemperaturaMassima", QLocale().toString(MassimaNormale), this)),
-      m_ecoCorrente(new QLabel(this)), m_ecoAmbiente(new QLabel(this)), m_ecoMassima(new QLabel(this)),
-      m_classi(new QComboBox(this)), m_avviso(new QLabel(this)), m_grafico(new GraficoCorrente(this))
+PaginaCorrente::PaginaCorrente(const DatiAnalisi &dati, IngressiComuni *comuni, QWidget *parent)
+    : QWidget(parent), m_dati(dati), m_comuni(comuni),
+      m_corrente(new CampoIngresso(Ingresso::Corrente, "txtCorrente", QStringLiteral("1"), this)),
+      m_ambiente(new CampoIngresso(Ingresso::Temperatura, "txtAmbiente", QLocale().toString(AmbienteNormale), this)),
+      m_massima(
+          new CampoIngresso(Ingresso::Temperatura, "txtTemperaturaMassima", QLocale().toString(MassimaNormale), this)),
+      m_avvolgimento(new QLabel(this)), m_classi(new QComboBox(this)), m_avviso(new QLabel(this)),
+      m_grafico(new GraficoCorrente(this))
 {
     setObjectName(QStringLiteral("paginaCorrente"));
-    for (QLineEdit *c : {m_corrente, m_ambiente, m_massima})
-        c->setMinimumWidth(c->fontMetrics().horizontalAdvance(QStringLiteral("000,00")) + 12);
-    m_corrente->setToolTip(QStringLiteral("Corrente continua in ampere; un prefisso dopo il numero: 300m, 1,5, 20 mA"));
-    m_ambiente->setToolTip(QStringLiteral("Temperatura dell'aria ferma intorno all'avvolgimento"));
-    m_massima->setToolTip(QStringLiteral("La temperatura che l'avvolgimento non deve superare: la classe dello "
-                                         "smalto è il limite del filo, non una temperatura di lavoro"));
-    m_ecoCorrente->setObjectName(QStringLiteral("lblEcoCorrente"));
-    m_ecoAmbiente->setObjectName(QStringLiteral("lblEcoAmbiente"));
-    m_ecoMassima->setObjectName(QStringLiteral("lblEcoTemperaturaMassima"));
+    m_avvolgimento->setObjectName(QStringLiteral("lblAvvolgimento"));
+    m_avvolgimento->setWordWrap(true);
+    m_corrente->casella()->setToolTip(
+        QStringLiteral("Corrente continua in ampere; un prefisso dopo il numero: 300m, 1,5, 20 mA"));
+    m_ambiente->casella()->setToolTip(QStringLiteral("Temperatura dell'aria ferma intorno all'avvolgimento"));
+    m_massima->casella()->setToolTip(
+        QStringLiteral("La temperatura che l'avvolgimento non deve superare: la classe "
+                       "dello smalto è il limite del filo, non una temperatura di lavoro"));
 
     m_classi->setObjectName(QStringLiteral("cmbClasseSmalto"));
     m_classi->setToolTip(QStringLiteral("Le classi termiche degli smalti (IEC 60085, IEC 60317)"));
@@ -122,24 +69,25 @@ PaginaCorrente::PaginaCorrente(QWidget *parent)
         m_classi->addItem(QStringLiteral("%1 °C").arg(ClassiSmalto[i]) + descrizioni[i], ClassiSmalto[i]);
     connect(m_classi, &QComboBox::activated, this, [this](int indice) {
         if (indice > 0)
-            m_massima->setText(QLocale().toString(m_classi->itemData(indice).toInt()));
+            m_massima->casella()->setText(QLocale().toString(m_classi->itemData(indice).toInt()));
         m_classi->setCurrentIndex(0);
     });
 
-    auto *ingressi = new QHBoxLayout;
-    const auto campo = [&](const QString &testo, QLineEdit *casella, QLabel *eco) {
+    // The current on its own line, the two temperatures and the classes below it: each
+    // field keeps room for its widest echo.
+    auto *ingressi = new QGridLayout;
+    const auto campo = [&](const QString &testo, CampoIngresso *c, int riga, int colonna) {
         auto *etichetta = new QLabel(testo, this);
-        etichetta->setBuddy(casella);
-        ingressi->addWidget(etichetta);
-        ingressi->addWidget(casella);
-        ingressi->addWidget(eco);
-        ingressi->addSpacing(12);
+        etichetta->setBuddy(c->casella());
+        ingressi->addWidget(etichetta, riga, colonna);
+        ingressi->addWidget(c, riga, colonna + 1);
     };
-    campo(QStringLiteral("&Corrente (A):"), m_corrente, m_ecoCorrente);
-    campo(QStringLiteral("Temperatura a&mbiente (°C):"), m_ambiente, m_ecoAmbiente);
-    campo(QStringLiteral("Temperatura ma&ssima (°C):"), m_massima, m_ecoMassima);
-    ingressi->addWidget(m_classi);
-    ingressi->addStretch(1);
+    campo(QStringLiteral("&Corrente (A):"), m_corrente, 0, 0);
+    campo(QStringLiteral("Temperatura a&mbiente (°C):"), m_ambiente, 1, 0);
+    campo(QStringLiteral("Temperatura ma&ssima (°C):"), m_massima, 1, 2);
+    ingressi->addWidget(m_classi, 1, 4);
+    ingressi->setColumnMinimumWidth(1, 0);
+    ingressi->setColumnStretch(5, 1);
 
     static const char *const nomi[NumeroGrandezzeCorrente] = {"Corrente", "Temperatura",  "Resistenza", "Potenza",
                                                               "Tensione", "Densita",      "Amperspire", "Campo",
@@ -191,26 +139,31 @@ PaginaCorrente::PaginaCorrente(QWidget *parent)
     centro->addWidget(m_grafico, 3);
     auto *colonna = new QVBoxLayout(this);
     colonna->addLayout(ingressi);
+    for (CampoIngresso *c : {m_corrente, m_ambiente, m_massima})
+        colonna->addWidget(c->messaggio());
+    colonna->addWidget(m_avvolgimento);
     colonna->addLayout(centro, 1);
     colonna->addWidget(avvertenza);
 
     // A few hundred roots of one equation: at every keystroke, with no wait.
-    for (QLineEdit *c : {m_corrente, m_ambiente, m_massima})
-        connect(c, &QLineEdit::textChanged, this, &PaginaCorrente::aggiorna);
+    for (CampoIngresso *c : {m_corrente, m_ambiente, m_massima})
+        connect(c, &CampoIngresso::cambiato, this, &PaginaCorrente::aggiorna);
+    // The line naming the winding follows the window's style.
+    connect(m_comuni, &IngressiComuni::stileCambiato, this, &PaginaCorrente::aggiorna);
 }
 
 PaginaCorrente::~PaginaCorrente() = default;
 
 QWidget *PaginaCorrente::primoIngresso() const
 {
-    return m_corrente;
+    return m_corrente->casella();
 }
 
 void PaginaCorrente::impostaRiepilogo(const Riepilogo *r, const QString &motivo)
 {
     m_motivo = motivo;
     if (r) {
-        m_avvolgimento = AvvolgimentoCorrenteReale(*r, &m_motivo);
+        m_avvolgimentoCorrente = AvvolgimentoCorrenteReale(*r, &m_motivo);
     } else if (m_motivo.isEmpty()) {
         m_motivo = QStringLiteral("Il riepilogo è ancora in calcolo");
     }
@@ -237,37 +190,39 @@ QString PaginaCorrente::testoCopia() const
 
 void PaginaCorrente::aggiorna()
 {
-    const LetturaCampo corrente = leggiCorrente(m_corrente);
-    const LetturaCampo ambiente = leggiTemperatura(m_ambiente, QStringLiteral("temperatura ambiente"));
-    const LetturaCampo massima = leggiTemperatura(m_massima, QStringLiteral("temperatura massima"));
-    m_ecoCorrente->setText(corrente.eco);
-    m_ecoAmbiente->setText(ambiente.eco);
-    m_ecoMassima->setText(massima.eco);
+    // The style and the wire: the copper's temperature here is the result, from its 20 °C.
+    QStringList parti = m_comuni->descrizione(&m_dati.filo).split(QStringLiteral(" · "));
+    parti.removeLast();
+    parti << QStringLiteral("rame da 20 °C alla temperatura dell'avvolgimento");
+    m_avvolgimento->setText(parti.join(QStringLiteral(" · ")));
+    const std::optional<double> corrente = m_corrente->valore(), ambiente = m_ambiente->valore(),
+                                massima = m_massima->valore();
 
     QStringList messaggi;
     if (!m_motivo.isEmpty()) {
         m_analisi = AnalisiCorrente{};
         m_analisi.motivo = m_motivo;
-    } else if (!ambiente.valore) {
+    } else if (!ambiente) {
         m_analisi = AnalisiCorrente{};
-        m_analisi.motivo = ambiente.messaggio;
+        m_analisi.motivo = m_ambiente->lettura().messaggio;
     } else {
-        m_analisi = AnalizzaCorrente(m_avvolgimento, corrente.valore.value_or(NAN), *ambiente.valore,
-                                     massima.valore.value_or(NAN));
-        // What the fields refuse is said in their own words.
-        if (!corrente.valore)
-            m_analisi.data.motivo = corrente.messaggio;
-        if (!massima.valore)
-            m_analisi.massima.motivo = massima.messaggio;
+        m_analisi = AnalizzaCorrente(m_avvolgimentoCorrente, corrente.value_or(NAN), *ambiente, massima.value_or(NAN));
+        // What the fields refuse is said under them, in their own words.
+        if (!corrente)
+            m_analisi.data.motivo.clear();
+        if (!massima)
+            m_analisi.massima.motivo.clear();
     }
+    // A refused field has said why under the inputs already.
     if (!m_analisi.motivo.isEmpty()) {
-        messaggi << m_analisi.motivo;
+        if (ambiente || !m_motivo.isEmpty())
+            messaggi << m_analisi.motivo;
     } else {
         if (m_analisi.oltreMassima)
             messaggi << m_analisi.avviso;
-        else if (!m_analisi.data.valido)
+        else if (!m_analisi.data.valido && !m_analisi.data.motivo.isEmpty())
             messaggi << QStringLiteral("Alla corrente data: ") + m_analisi.data.motivo;
-        if (!m_analisi.massima.valido)
+        if (!m_analisi.massima.valido && !m_analisi.massima.motivo.isEmpty())
             messaggi << QStringLiteral("Alla corrente massima: ") + m_analisi.massima.motivo;
     }
     mostraColonna(m_data, m_analisi.data, m_analisi.oltreMassima);
@@ -289,7 +244,7 @@ void PaginaCorrente::mostraColonna(const std::array<QLabel *, NumeroGrandezzeCor
         // A figure missing for want of the inductance says why where it would stand.
         const bool induttanza =
             grandezza == GrandezzaCorrente::Energia || grandezza == GrandezzaCorrente::CostanteTempo;
-        etichetta->setToolTip(r.valido && !v && induttanza ? m_avvolgimento.motivoInduttanza
+        etichetta->setToolTip(r.valido && !v && induttanza ? m_avvolgimentoCorrente.motivoInduttanza
                                                            : MetodoGrandezzaCorrente(grandezza));
         colora(etichetta, avviso);
     }

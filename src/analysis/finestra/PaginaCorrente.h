@@ -8,11 +8,12 @@
 
 class QComboBox;
 class QLabel;
-class QLineEdit;
 
 namespace windara::analisi {
 
+class CampoIngresso;
 class GraficoCorrente;
+class IngressiComuni;
 
 // The page "Corrente e temperatura": a current, the ambient and the highest winding
 // temperature; for the summary's real winding the figures at the current and at the highest
@@ -24,7 +25,8 @@ class PaginaCorrente : public QWidget
 {
     Q_OBJECT
 public:
-    explicit PaginaCorrente(QWidget *parent = nullptr);
+    // `dati`: the design (the page names its wire); `comuni`: the window's winding style.
+    PaginaCorrente(const DatiAnalisi &dati, IngressiComuni *comuni, QWidget *parent = nullptr);
     ~PaginaCorrente() override;
 
     QWidget *primoIngresso() const;
@@ -43,14 +45,16 @@ private:
     void mostraColonna(const std::array<QLabel *, NumeroGrandezzeCorrente> &colonna, const RisultatoCorrente &r,
                        bool avviso);
 
-    AvvolgimentoCorrente m_avvolgimento;
+    AvvolgimentoCorrente m_avvolgimentoCorrente;
     QString m_motivo; // why there is no winding
     // A summary arrived while the page was hidden: its figures wait until it shows.
     bool m_daAggiornare = false;
     AnalisiCorrente m_analisi;
 
-    QLineEdit *m_corrente, *m_ambiente, *m_massima;
-    QLabel *m_ecoCorrente, *m_ecoAmbiente, *m_ecoMassima;
+    DatiAnalisi m_dati;
+    IngressiComuni *m_comuni;
+    CampoIngresso *m_corrente, *m_ambiente, *m_massima;
+    QLabel *m_avvolgimento;
     QComboBox *m_classi;
     std::array<QLabel *, NumeroGrandezzeCorrente> m_data{}, m_alMassimo{};
     QLabel *m_avviso;
