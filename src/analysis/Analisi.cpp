@@ -70,10 +70,6 @@ Progetto prepara(const DatiAnalisi &d)
         return p;
     }
     p.altezzaDigitata = Val(d.testi.altezza);
-    if (!std::isfinite(d.temperatura) || !(FattoreTemperatura(d.temperatura) > 0)) {
-        p.motivo = QStringLiteral("La temperatura deve essere sopra -234 °C");
-        return p;
-    }
     const StatoProgetto &s = p.stato;
     p.nominale = ValoreCatalogo(d.filo.DiametroNominale).value_or(s.DiametroFilo);
     p.ohmMetro = ValoreCatalogo(d.filo.Resistenza);
@@ -172,7 +168,9 @@ void colonnaEsatta(Riepilogo &r, Colonna c, const Progetto &p, const GeometriaAv
     if (p.ohmMetro) {
         const double r20 = lunghezza * *p.ohmMetro;
         col(Grandezza::Resistenza20) = cifra(r20, QStringLiteral("Lunghezza per gli Ω/m del catalogo a 20 °C"));
-        col(Grandezza::ResistenzaT) = cifra(ResistenzaATemperatura(r20, r.temperatura), Iec);
+        col(Grandezza::ResistenzaT) = TemperaturaValida(r.temperatura)
+                                          ? cifra(ResistenzaATemperatura(r20, r.temperatura), Iec)
+                                          : assente(MotivoTemperatura());
     } else {
         col(Grandezza::Resistenza20) = col(Grandezza::ResistenzaT) = assente(MotivoResistenza);
     }
@@ -202,6 +200,43 @@ double altezzaWheeler(const Progetto &p, Colonna c)
 }
 
 } // namespace
+
+bool TemperaturaValida(double temperatura)
+{
+    return std::isfinite(temperatura) && FattoreTemperatura(temperatura) > 0;
+}
+
+QString MotivoTemperatura()
+{
+    return QStringLiteral("Serve una temperatura valida: vedi il campo Temperatura");
+}
+
+QString TestoResistenzaA(double temperatura)
+{
+    return TemperaturaValida(temperatura)
+               ? QStringLiteral("Resistenza a %1 °C (Ω)").arg(QLocale::c().toString(temperatura, 'g', 6))
+               : QStringLiteral("Resistenza alla temperatura scelta (Ω)");
+}
+
+QString DescrizioneAvvolgimento(Stile stile, const FiloRame *filo, double temperatura, const QString &separatore)
+{
+    QStringList parti{stile == Stile::Ortociclico ? QStringLiteral("Avvolgimento ortociclico")
+                                                  : QStringLiteral("Avvolgimento a strati")};
+    const auto mm = [&](const QString &v) { return QString(v).trimmed().replace(u'.', separatore); };
+    if (!filo)
+        parti << QStringLiteral("ogni filo del catalogo");
+    else if (filo->DiametroNominale.trimmed().isEmpty())
+        parti << QStringLiteral("filo sconosciuto");
+    else if (filo->DiametroEsternoMax.trimmed().isEmpty())
+        parti << QStringLiteral("filo %1 mm").arg(mm(filo->DiametroNominale));
+    else
+        parti << QStringLiteral("filo %1 mm (esterno %2 mm)")
+                     .arg(mm(filo->DiametroNominale), mm(filo->DiametroEsternoMax));
+    parti << (TemperaturaValida(temperatura)
+                  ? QStringLiteral("rame a %1 °C").arg(TestoNumero(temperatura, -1, separatore))
+                  : QStringLiteral("rame a una temperatura non valida"));
+    return parti.join(QStringLiteral(" · "));
+}
 
 std::optional<double> ValoreCatalogo(const QString &testo)
 {
@@ -234,6 +269,8 @@ QString NomeGrandezza(Grandezza g, double temperatura)
     case Grandezza::Resistenza20:
         return QStringLiteral("Resistenza a 20 °C (Ω)");
     case Grandezza::ResistenzaT:
+        if (!TemperaturaValida(temperatura))
+            return QStringLiteral("Resistenza alla temperatura scelta (Ω)");
         // Apart from the row above even when the temperature is 20 °C.
         return QStringLiteral("Resistenza alla temperatura, %1 °C (Ω)").arg(QLocale::c().toString(temperatura, 'g', 6));
     case Grandezza::Massa:
@@ -303,6 +340,7 @@ Riepilogo CalcolaRiepilogo(const DatiAnalisi &dati, const Avanzamento &avanzamen
     }
     r.regole = p.regole;
     r.reale = p.reale;
+    r.altezza = p.altezzaDigitata;
     // The two windings are independent: on two threads when both are heavy enough to pay for
     // one (the worst 5,000-turn shapes take milliseconds each). Only this thread reports
     // progress; the other follows the cancellation, and stops when this one is stopped.
@@ -369,8 +407,11 @@ Riepilogo CalcolaRiepilogo(const DatiAnalisi &dati, const Avanzamento &avanzamen
         dati.resistenzaIgnota
             ? assente(MotivoResistenzaIgnota)
             : cifra(r20, QStringLiteral("Regole: lunghezza delle regole per gli Ω/m del filo") + comeFinestra);
-    col(Grandezza::ResistenzaT) = cifra(r20 ? finito(ResistenzaATemperatura(*r20, dati.temperatura)) : std::nullopt,
-                                        QStringLiteral("Resistenza delle regole portata alla temperatura, ") + Iec);
+    col(Grandezza::ResistenzaT) =
+        !TemperaturaValida(dati.temperatura)
+            ? assente(MotivoTemperatura())
+            : cifra(r20 ? finito(ResistenzaATemperatura(*r20, dati.temperatura)) : std::nullopt,
+                    QStringLiteral("Resistenza delle regole portata alla temperatura, ") + Iec);
     col(Grandezza::Massa) =
         p.grammiMetro && filoRegole
             ? cifra(*filoRegole * *p.grammiMetro, QStringLiteral("Lunghezza delle regole per i g/m del catalogo"))
@@ -435,7 +476,7 @@ TabellaStrati CalcolaTabellaStrati(const DatiAnalisi &dati, Colonna colonna, con
         riga.scarto = scarto(riga.wheeler, riga.esatta);
         filo += g.spireStrato(k) * std::hypot(2 * 3.14159265358979323846 * g.raggioStrato(k), g.passo);
         riga.filo = filo;
-        if (p.ohmMetro)
+        if (p.ohmMetro && TemperaturaValida(dati.temperatura))
             riga.resistenzaT = ResistenzaATemperatura(filo * *p.ohmMetro, dati.temperatura);
         t.righe.push_back(riga);
         if (perRiga)
@@ -471,8 +512,8 @@ QString TestoTabellaStrati(const TabellaStrati &t, double temperatura, const QSt
 {
     QStringList righe;
     righe << QStringLiteral("Strato\tSpire dello strato\tSpire totali\tInduttanza esatta (mH)\tWheeler (mH)\t"
-                            "Scarto di Wheeler (%)\tFilo (m)\tResistenza a %1 °C (Ω)")
-                 .arg(QLocale::c().toString(temperatura, 'g', 6));
+                            "Scarto di Wheeler (%)\tFilo (m)\t%1")
+                 .arg(TestoResistenzaA(temperatura));
     const auto opz = [&](std::optional<double> v, int decimali) {
         return v ? TestoNumero(*v, decimali, separatore) : QString();
     };

@@ -52,6 +52,18 @@ enum class Grandezza {
 };
 inline constexpr int NumeroGrandezze = 9;
 
+// A temperature the copper's resistance can be taken to (finite, above -234 °C). With any
+// other the figures that depend on it are missing, and only they.
+bool TemperaturaValida(double temperatura);
+// Why they are missing then.
+QString MotivoTemperatura();
+// "Resistenza a 20 °C (Ω)": the resistance column's caption in the copies.
+QString TestoResistenzaA(double temperatura);
+
+// The winding a page's figures are of, in words: "Avvolgimento a strati · filo 0,5 mm
+// (esterno 0,544 mm) · rame a 20 °C". `filo` null: every wire of the catalogue.
+QString DescrizioneAvvolgimento(Stile stile, const FiloRame *filo, double temperatura, const QString &separatore);
+
 // The Italian captions of the rows (with their unit) and of the columns.
 QString NomeGrandezza(Grandezza g, double temperatura);
 QString NomeColonna(Colonna c);
@@ -79,6 +91,7 @@ struct Riepilogo
     GeometriaAvvolgimento regole, reale;
     RisultatoInduttanza esattaRegole, esattaReale;
     double temperatura = 20;
+    double altezza = 0; // mm, H as typed: the length of the real winding
 
     const Cifra &operator()(Grandezza g, Colonna c) const { return cifre[int(g)][int(c)]; }
 };

@@ -23,7 +23,7 @@ void figure(RigaObiettivo &r, const GeometriaAvvolgimento &g, double henry, doub
     r.spireUltimoStrato = g.spireStrato(r.strati);
     r.induttanza = henry * 1e3;
     r.filo_m = LunghezzaFilo(g);
-    if (const auto ohm = ValoreCatalogo(r.filo.Resistenza))
+    if (const auto ohm = ValoreCatalogo(r.filo.Resistenza); ohm && TemperaturaValida(temperatura))
         r.resistenzaT = ResistenzaATemperatura(r.filo_m * *ohm, temperatura);
     if (const auto grammi = ValoreCatalogo(r.filo.Peso))
         r.massa = r.filo_m * *grammi;
@@ -106,10 +106,6 @@ TabellaObiettivo ProgettoDaInduttanza(const DatiAnalisi &dati, const QList<FiloR
         t.motivo = QStringLiteral("L'induttanza obiettivo deve essere un numero maggiore di zero");
         return t;
     }
-    if (!std::isfinite(dati.temperatura) || !(FattoreTemperatura(dati.temperatura) > 0)) {
-        t.motivo = QStringLiteral("La temperatura deve essere sopra -234 °C");
-        return t;
-    }
     // The bobbin as the rules read it; a design they cannot compute has none.
     if (!CalcolaAbilitato(dati.testi)) {
         t.motivo = QStringLiteral("Mancano dati nella finestra principale: servono H, B e D1");
@@ -167,8 +163,8 @@ QString TestoObiettivo(const TabellaObiettivo &t, const QString &separatore)
 {
     QStringList righe;
     righe << QStringLiteral("Filo (mm)\tDiametro esterno (mm)\tRaggiunge\tSpire totali\tStrati\tSpire dell'ultimo "
-                            "strato\tInduttanza (mH)\tFilo (m)\tResistenza a %1 °C (Ω)\tMassa (g)\tRiempimento (%)")
-                 .arg(QLocale::c().toString(t.temperatura, 'g', 6));
+                            "strato\tInduttanza (mH)\tFilo (m)\t%1\tMassa (g)\tRiempimento (%)")
+                 .arg(TestoResistenzaA(t.temperatura));
     for (const RigaObiettivo &r : t.righe) {
         const QString d = QString(r.filo.DiametroNominale).replace(u'.', separatore);
         const QString e = QString(r.filo.DiametroEsternoMax).replace(u'.', separatore);

@@ -4,7 +4,8 @@
 // writes main-window<suffix>.png, results-window<suffix>.png and
 // wire-table-window<suffix>.png; with "scuro", under a dark desktop palette. Run with
 // QT_SCALE_FACTOR=2 for the pictures at 2x scaling. Without a suffix it also takes the
-// analysis window: analysis-summary.png, analysis-target.png and analysis-frequency.png.
+// analysis window: analysis-summary.png, analysis-target.png, analysis-frequency.png and
+// analysis-current.png.
 
 #include "analysis/finestra/FrmAnalisi.h"
 #include "app/Applicazione.h"
@@ -82,7 +83,7 @@ int main(int argc, char **argv)
             return 0;
 
         // The analysis of the same design: its summary with the chart, the wires that reach
-        // 2 mH on this bobbin, and the winding at 100 kHz.
+        // 2 mH on this bobbin, the winding at 100 kHz, and under 750 mA.
         frmAnalisi analisi(IngressoAnalisiDi(principale), &principale);
         auto *pagine = analisi.findChild<QTabWidget *>(QStringLiteral("pagine"));
         if (!fotografa(analisi, file("analysis-summary")))
@@ -94,7 +95,12 @@ int main(int argc, char **argv)
             !fotografa(analisi, file("analysis-target")))
             return 1;
         pagine->setCurrentIndex(2);
-        return fotografa(analisi, file("analysis-frequency")) ? 0 : 1;
+        if (!fotografa(analisi, file("analysis-frequency")))
+            return 1;
+        pagine->setCurrentIndex(3);
+        auto *corrente = analisi.findChild<QLineEdit *>(QStringLiteral("txtCorrente"));
+        corrente->setText(QStringLiteral("750m"));
+        return fotografa(analisi, file("analysis-current")) ? 0 : 1;
     } catch (const ErroreRuntime &e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.testo()));
         return 1;

@@ -13,13 +13,15 @@ class BarraStrumenti;
 }
 
 namespace analisi {
+class PaginaCorrente;
+class IngressiComuni;
 class PaginaFrequenza;
 class PaginaObiettivo;
 class PaginaRiepilogo;
 } // namespace analisi
 
-// The winding analysis window: three pages, "Riepilogo", "Progetto da induttanza" and
-// "Frequenza", and the command that copies what the page shows for a spreadsheet. Built
+// The winding analysis window: four pages, "Riepilogo", "Progetto da induttanza",
+// "Frequenza" and "Corrente e temperatura", and the command that copies what the page shows for a spreadsheet. Built
 // afresh for every opening and shown modally; the heavy computations run in worker threads,
 // which closing the window cancels and joins.
 class frmAnalisi : public ui::FinestraSecondaria
@@ -31,7 +33,8 @@ public:
     explicit frmAnalisi(const analisi::IngressoAnalisi &ingresso, QWidget *parent = nullptr);
     ~frmAnalisi() override;
 
-    // Ctrl+C: the target table on the page "Progetto da induttanza", the summary and the
+    // Ctrl+C: the target table on the page "Progetto da induttanza", the figures under
+    // current and their chart's points on "Corrente e temperatura", the summary and the
     // per-layer table elsewhere.
     void Copia();
 
@@ -42,11 +45,15 @@ private:
     void creaControlli(const analisi::IngressoAnalisi &ingresso);
     void Toolbar1_ButtonClick(int indice);
     void paginaAperta(int indice);
+    // The next page (1) or the previous one (-1), round.
+    void cambiaPagina(int verso);
 
+    analisi::IngressiComuni *m_comuni = nullptr;
     QTabWidget *m_pagine = nullptr;
     analisi::PaginaRiepilogo *m_riepilogo = nullptr;
     analisi::PaginaObiettivo *m_obiettivo = nullptr;
     analisi::PaginaFrequenza *m_frequenza = nullptr;
+    analisi::PaginaCorrente *m_corrente = nullptr;
     ui::BarraStrumenti *Toolbar1 = nullptr;
     QAction *MnuCopia = nullptr;
     QAction *MnuPrecedente = nullptr;

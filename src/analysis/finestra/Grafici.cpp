@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QLogValueAxis>
 #include <QPen>
+#include <QScatterSeries>
 #include <QTimer>
 #include <QValueAxis>
 
@@ -227,6 +228,108 @@ void GraficoFrequenza::imposta(const std::vector<PuntoFrequenza> &punti)
 int GraficoFrequenza::numeroPunti() const
 {
     return int(m_resistenza->count());
+}
+
+GraficoCorrente::GraficoCorrente(QWidget *parent)
+    : QChartView(nuovoGrafico(QStringLiteral("Temperatura e campo secondo la corrente")), parent)
+{
+    setObjectName(QStringLiteral("graficoCorrente"));
+    QChart *g = chart();
+    m_temperatura = nuovaCurva(g, QStringLiteral("T (°C)"), QColor(200, 40, 40), false);
+    m_campo = nuovaCurva(g, QStringLiteral("B0 (mT)"), QColor(30, 80, 200), false);
+    m_massima = nuovaCurva(g, QStringLiteral("I massima"), QColor(90, 90, 90), true);
+    m_data = new QScatterSeries(g);
+    m_data->setName(QStringLiteral("I data"));
+    m_data->setMarkerSize(9);
+    m_data->setColor(QColor(200, 40, 40));
+    m_data->setBorderColor(QColor(90, 0, 0));
+    g->addSeries(m_data);
+    m_asseI = new QValueAxis(g);
+    m_asseI->setTitleText(QStringLiteral("Corrente (A)"));
+    m_asseI->setLabelFormat(QStringLiteral("%.4g"));
+    m_asseT = new QValueAxis(g);
+    m_asseT->setTitleText(QStringLiteral("Temperatura (°C)"));
+    m_asseT->setLabelFormat(QStringLiteral("%.0f"));
+    m_asseB = new QValueAxis(g);
+    m_asseB->setTitleText(QStringLiteral("Campo (mT)"));
+    m_asseB->setLabelFormat(QStringLiteral("%.4g"));
+    g->addAxis(m_asseI, Qt::AlignBottom);
+    g->addAxis(m_asseT, Qt::AlignLeft);
+    g->addAxis(m_asseB, Qt::AlignRight);
+    for (QXYSeries *s : std::initializer_list<QXYSeries *>{m_temperatura, m_massima, m_data}) {
+        s->attachAxis(m_asseI);
+        s->attachAxis(m_asseT);
+    }
+    m_campo->attachAxis(m_asseI);
+    m_campo->attachAxis(m_asseB);
+    setRenderHint(QPainter::Antialiasing);
+    imposta({}, {}, {});
+}
+
+void GraficoCorrente::imposta(const std::vector<PuntoCorrente> &curva, const RisultatoCorrente &alla,
+                              const RisultatoCorrente &massima)
+{
+    QList<QPointF> t, b;
+    t.reserve(qsizetype(curva.size()));
+    b.reserve(qsizetype(curva.size()));
+    double tMin = INFINITY, tMax = -INFINITY, bMax = 0, iMax = 0;
+    for (const PuntoCorrente &p : curva) {
+        t.append(QPointF(p.corrente, p.temperatura));
+        b.append(QPointF(p.corrente, p.campo * 1e3));
+        tMin = std::min(tMin, p.temperatura);
+        tMax = std::max(tMax, p.temperatura);
+        bMax = std::max(bMax, p.campo * 1e3);
+        iMax = std::max(iMax, p.corrente);
+    }
+    // Redrawing a curve and laying the axes out again is most of a keystroke's cost, and a
+    // current typed below the highest one leaves the curves as they are: only the point moves.
+    const auto sostituisci = [](QXYSeries *serie, const QList<QPointF> &punti) {
+        if (serie->points() != punti)
+            serie->replace(punti);
+    };
+    const auto intervallo = [](QValueAxis *asse, double da, double a, bool tondo) {
+        if (tondo) {
+            // The round range worked out on a scratch axis, so that the chart's own is set
+            // (and laid out) only when it moves.
+            QValueAxis prova;
+            prova.setRange(da, a);
+            prova.applyNiceNumbers();
+            da = prova.min();
+            a = prova.max();
+            if (asse->tickCount() != prova.tickCount())
+                asse->setTickCount(prova.tickCount());
+        }
+        if (asse->min() != da || asse->max() != a)
+            asse->setRange(da, a);
+    };
+    sostituisci(m_temperatura, t);
+    sostituisci(m_campo, b);
+    if (t.isEmpty()) {
+        sostituisci(m_massima, {});
+        sostituisci(m_data, {});
+        intervallo(m_asseI, 0, 1, false);
+        intervallo(m_asseT, 0, 100, false);
+        intervallo(m_asseB, 0, 1, false);
+        return;
+    }
+    intervallo(m_asseI, 0, iMax > 0 ? iMax : 1, true);
+    intervallo(m_asseT, tMin, tMax > tMin ? tMax : tMin + 10, true);
+    intervallo(m_asseB, 0, bMax > 0 ? bMax : 1, true);
+    if (massima.valido) {
+        const double i = massima.punto.corrente;
+        const QString nome = QStringLiteral("I massima, %1 °C").arg(QLocale().toString(massima.punto.temperatura));
+        if (m_massima->name() != nome)
+            m_massima->setName(nome);
+        sostituisci(m_massima, {{i, m_asseT->min()}, {i, m_asseT->max()}});
+    } else {
+        sostituisci(m_massima, {});
+    }
+    sostituisci(m_data, alla.valido ? QList<QPointF>{{alla.punto.corrente, alla.punto.temperatura}} : QList<QPointF>{});
+}
+
+int GraficoCorrente::numeroPunti() const
+{
+    return int(m_temperatura->count());
 }
 
 } // namespace windara::analisi

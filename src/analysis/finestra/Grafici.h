@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/Analisi.h"
+#include "analysis/Corrente.h"
 #include "analysis/Dowell.h"
 
 #include <QChartView>
@@ -9,6 +10,7 @@
 #include <vector>
 
 class QLineSeries;
+class QScatterSeries;
 class QLogValueAxis;
 class QTimer;
 class QValueAxis;
@@ -59,6 +61,25 @@ public:
 private:
     QLineSeries *m_resistenza, *m_q;
     QLogValueAxis *m_asseF, *m_asseR, *m_asseQ;
+};
+
+// The winding temperature and the field at the centre against the current, the highest
+// current marked by an upright line and the given current by a point on the temperature.
+class GraficoCorrente : public QChartView
+{
+    Q_OBJECT
+public:
+    explicit GraficoCorrente(QWidget *parent = nullptr);
+
+    // The curve (empty: none) and the two currents, when they have figures.
+    void imposta(const std::vector<PuntoCorrente> &curva, const RisultatoCorrente &alla,
+                 const RisultatoCorrente &massima);
+    int numeroPunti() const;
+
+private:
+    QLineSeries *m_temperatura, *m_campo, *m_massima;
+    QScatterSeries *m_data;
+    QValueAxis *m_asseI, *m_asseT, *m_asseB;
 };
 
 } // namespace windara::analisi

@@ -7,7 +7,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -16,26 +15,22 @@
 
 namespace windara::analisi {
 
-PaginaFrequenza::PaginaFrequenza(QWidget *parent)
-    : QWidget(parent), m_attesa(new QTimer(this)),
-      m_frequenza(CasellaNumero("txtFrequenza", QStringLiteral("100000"), this)),
-      m_temperatura(CasellaNumero("txtTemperaturaFrequenza", QStringLiteral("20"), this)),
-      m_grafico(new GraficoFrequenza(this))
+PaginaFrequenza::PaginaFrequenza(const DatiAnalisi &dati, IngressiComuni *comuni, QWidget *parent)
+    : QWidget(parent), m_dati(dati), m_comuni(comuni), m_attesa(new QTimer(this)),
+      m_frequenza(new CampoIngresso(Ingresso::Frequenza, "txtFrequenza", QStringLiteral("100000"), this)),
+      m_avvolgimento(new QLabel(this)), m_grafico(new GraficoFrequenza(this))
 {
     setObjectName(QStringLiteral("paginaFrequenza"));
-    m_temperatura->setToolTip(QStringLiteral("Temperatura del rame, per la resistenza (IEC 60028)"));
+    m_avvolgimento->setObjectName(QStringLiteral("lblAvvolgimento"));
+    m_avvolgimento->setWordWrap(true);
 
     auto *ingressi = new QHBoxLayout;
     auto *etichettaF = new QLabel(QStringLiteral("&Frequenza (Hz):"), this);
-    etichettaF->setBuddy(m_frequenza);
-    auto *etichettaT = new QLabel(QStringLiteral("&Temperatura (°C):"), this);
-    etichettaT->setBuddy(m_temperatura);
+    etichettaF->setBuddy(m_frequenza->casella());
     ingressi->addWidget(etichettaF);
     ingressi->addWidget(m_frequenza);
     ingressi->addSpacing(16);
-    ingressi->addWidget(etichettaT);
-    ingressi->addWidget(m_temperatura);
-    ingressi->addStretch(1);
+    ingressi->addWidget(m_avvolgimento, 1);
 
     static const char *const nomi[NumeroValori] = {"lblInduttanza", "lblResistenzaCc", "lblProfondita", "lblDelta",
                                                    "lblFattore",    "lblResistenzaAc", "lblQ"};
@@ -80,21 +75,22 @@ PaginaFrequenza::PaginaFrequenza(QWidget *parent)
     centro->addWidget(m_grafico, 3);
     auto *colonna = new QVBoxLayout(this);
     colonna->addLayout(ingressi);
+    colonna->addWidget(m_frequenza->messaggio());
     colonna->addLayout(centro, 1);
     colonna->addWidget(avvertenza);
 
     m_attesa->setSingleShot(true);
     m_attesa->setInterval(AttesaDigitazione);
     connect(m_attesa, &QTimer::timeout, this, &PaginaFrequenza::aggiorna);
-    for (QLineEdit *c : {m_frequenza, m_temperatura})
-        connect(c, &QLineEdit::textChanged, m_attesa, qOverload<>(&QTimer::start));
+    connect(m_frequenza, &CampoIngresso::cambiato, m_attesa, qOverload<>(&QTimer::start));
+    connect(m_comuni, &IngressiComuni::temperaturaCambiata, m_attesa, qOverload<>(&QTimer::start));
 }
 
 PaginaFrequenza::~PaginaFrequenza() = default;
 
 QWidget *PaginaFrequenza::primoIngresso() const
 {
-    return m_frequenza;
+    return m_frequenza->casella();
 }
 
 void PaginaFrequenza::impostaRiepilogo(const Riepilogo *r, const QString &motivo)
@@ -111,7 +107,7 @@ void PaginaFrequenza::impostaRiepilogo(const Riepilogo *r, const QString &motivo
             m_motivo = r20.motivo;
         else {
             m_motivo.clear();
-            m_avvolgimento = AvvolgimentoAcReale(*r);
+            m_avvolgimentoAc = AvvolgimentoAcReale(*r);
             m_resistenza20 = *r20.valore;
         }
     }
@@ -132,23 +128,29 @@ void PaginaFrequenza::showEvent(QShowEvent *evento)
 void PaginaFrequenza::aggiorna()
 {
     m_attesa->stop();
+    const double temperatura = m_comuni->gradi();
+    m_avvolgimento->setText(m_comuni->descrizione(&m_dati.filo));
     if (!m_motivo.isEmpty())
         return mostraMotivo(m_motivo);
-    const std::optional<double> temperatura = LeggiCasella(m_temperatura);
-    if (!temperatura || !(FattoreTemperatura(*temperatura) > 0))
-        return mostraMotivo(QStringLiteral("La temperatura deve essere un numero sopra -234 °C"));
-    AvvolgimentoAc a = m_avvolgimento;
-    a.temperatura = *temperatura;
-    a.resistenzaCc = ResistenzaATemperatura(m_resistenza20, *temperatura);
+    const QString s = QLocale().decimalPoint();
+    m_valori[Induttanza]->setText(TestoNumero(m_avvolgimentoAc.induttanza * 1e3, -1, s));
+    if (!TemperaturaValida(temperatura)) {
+        for (int v = ResistenzaCc; v < NumeroValori; ++v)
+            m_valori[v]->setText(MotivoTemperatura());
+        m_grafico->imposta({});
+        return;
+    }
+    AvvolgimentoAc a = m_avvolgimentoAc;
+    a.temperatura = temperatura;
+    a.resistenzaCc = ResistenzaATemperatura(m_resistenza20, temperatura);
     const QString motivo = MotivoAvvolgimentoAc(a);
     if (!motivo.isEmpty())
         return mostraMotivo(motivo);
 
-    const QString s = QLocale().decimalPoint();
-    m_valori[Induttanza]->setText(TestoNumero(a.induttanza * 1e3, -1, s));
     m_valori[ResistenzaCc]->setText(TestoNumero(a.resistenzaCc, 4, s));
-    // A frequency that is not a number is answered by the core like any other bad one.
-    const RisultatoFrequenza r = AnalisiFrequenza(a, LeggiCasella(m_frequenza).value_or(NAN));
+    // A frequency the field refuses: its message stands under the field, whole.
+    const std::optional<double> frequenza = m_frequenza->valore();
+    const RisultatoFrequenza r = frequenza ? AnalisiFrequenza(a, *frequenza) : RisultatoFrequenza{};
     if (r.valido) {
         const PuntoFrequenza &p = r.punto;
         m_valori[Profondita]->setText(TestoNumero(p.profondita * 1e3, 4, s));
@@ -158,7 +160,7 @@ void PaginaFrequenza::aggiorna()
         m_valori[Q]->setText(TestoNumero(p.q, 2, s));
     } else {
         for (int v = Profondita; v < NumeroValori; ++v)
-            m_valori[v]->setText(r.motivo);
+            m_valori[v]->setText(frequenza ? r.motivo : QStringLiteral("n.d."));
     }
     m_grafico->imposta(SpazzataFrequenza(a));
 }

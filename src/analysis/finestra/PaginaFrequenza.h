@@ -7,14 +7,15 @@
 #include <array>
 
 class QLabel;
-class QLineEdit;
 class QTimer;
 
 namespace windara::analisi {
 
+class CampoIngresso;
 class GraficoFrequenza;
+class IngressiComuni;
 
-// The page "Frequenza": a frequency and the temperature; for the summary's real winding the
+// The page "Frequenza": a frequency; at the window's temperature, for the summary's real winding the
 // skin depth, Dowell's resistance factor, R_ac and Q, and their chart from 10 Hz to 10 MHz.
 // Quick enough (a few milliseconds, most of them redrawing the chart) to compute as the user
 // types; a new summary is taken in only when the page shows.
@@ -22,7 +23,8 @@ class PaginaFrequenza : public QWidget
 {
     Q_OBJECT
 public:
-    explicit PaginaFrequenza(QWidget *parent = nullptr);
+    // `dati`: the design (the page names its wire); `comuni`: the window's temperature and style.
+    PaginaFrequenza(const DatiAnalisi &dati, IngressiComuni *comuni, QWidget *parent = nullptr);
     ~PaginaFrequenza() override;
 
     QWidget *primoIngresso() const;
@@ -39,15 +41,17 @@ private:
     void mostraMotivo(const QString &motivo);
 
     // The real winding and its resistance at 20 C; or why there is none.
-    AvvolgimentoAc m_avvolgimento;
+    AvvolgimentoAc m_avvolgimentoAc;
     double m_resistenza20 = 0;
     QString m_motivo;
     // A summary arrived while the page was hidden: its figures wait until it shows.
     bool m_daAggiornare = false;
 
+    DatiAnalisi m_dati;
+    IngressiComuni *m_comuni;
     QTimer *m_attesa;
-    QLineEdit *m_frequenza;
-    QLineEdit *m_temperatura;
+    CampoIngresso *m_frequenza;
+    QLabel *m_avvolgimento;
     std::array<QLabel *, NumeroValori> m_valori{};
     GraficoFrequenza *m_grafico;
 };

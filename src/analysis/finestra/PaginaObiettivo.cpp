@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
 #include <QTableView>
 #include <QTimer>
@@ -21,17 +20,20 @@
 namespace windara::analisi {
 
 PaginaObiettivo::PaginaObiettivo(const DatiAnalisi &dati, const QList<FiloRame> &catalogo, const QString &avviso,
-                                 QWidget *parent)
+                                 IngressiComuni *comuni, QWidget *parent)
     : QWidget(parent), m_dati(dati), m_catalogo(catalogo), m_avviso(avviso), m_lavoratore(new Lavoratore(this)),
-      m_attesa(new QTimer(this)), m_obiettivo(CasellaNumero("txtObiettivo", QString(), this)),
-      m_temperatura(CasellaNumero("txtTemperaturaObiettivo", QStringLiteral("20"), this)),
-      m_barra(new BarraLavoro(m_lavoratore, this)), m_messaggio(new QLabel(this)),
+      m_attesa(new QTimer(this)), m_comuni(comuni),
+      m_obiettivo(new CampoIngresso(Ingresso::Induttanza, "txtObiettivo", QString(), this)),
+      m_avvolgimento(new QLabel(this)), m_barra(new BarraLavoro(m_lavoratore, this)), m_messaggio(new QLabel(this)),
       m_modello(new ModelloObiettivo(this)), m_ordine(new OrdineObiettivo(this)), m_tabella(new QTableView(this))
 {
     setObjectName(QStringLiteral("paginaObiettivo"));
-    m_obiettivo->setPlaceholderText(QStringLiteral("mH"));
-    m_obiettivo->setToolTip(QStringLiteral("L'induttanza da raggiungere, in mH"));
-    m_temperatura->setToolTip(QStringLiteral("Temperatura del rame, per la resistenza (IEC 60028)"));
+    m_obiettivo->casella()->setPlaceholderText(QStringLiteral("mH"));
+    m_obiettivo->casella()->setToolTip(QStringLiteral("L'induttanza da raggiungere, in mH, o con l'unità (µH, nH, H)"));
+    // The refusal stands where the table would: in the page's message.
+    m_obiettivo->messaggioAltrove();
+    m_avvolgimento->setObjectName(QStringLiteral("lblAvvolgimento"));
+    m_avvolgimento->setWordWrap(true);
     m_messaggio->setObjectName(QStringLiteral("lblMessaggioObiettivo"));
     m_messaggio->setWordWrap(true);
 
@@ -50,14 +52,11 @@ PaginaObiettivo::PaginaObiettivo(const DatiAnalisi &dati, const QList<FiloRame> 
 
     auto *ingressi = new QHBoxLayout;
     auto *etichettaL = new QLabel(QStringLiteral("&Induttanza obiettivo (mH):"), this);
-    etichettaL->setBuddy(m_obiettivo);
-    auto *etichettaT = new QLabel(QStringLiteral("&Temperatura (°C):"), this);
-    etichettaT->setBuddy(m_temperatura);
+    etichettaL->setBuddy(m_obiettivo->casella());
     ingressi->addWidget(etichettaL);
     ingressi->addWidget(m_obiettivo);
     ingressi->addSpacing(16);
-    ingressi->addWidget(etichettaT);
-    ingressi->addWidget(m_temperatura);
+    ingressi->addWidget(m_avvolgimento, 1);
     ingressi->addSpacing(16);
     ingressi->addWidget(m_barra, 1);
     auto *colonna = new QVBoxLayout(this);
@@ -68,8 +67,9 @@ PaginaObiettivo::PaginaObiettivo(const DatiAnalisi &dati, const QList<FiloRame> 
     m_attesa->setSingleShot(true);
     m_attesa->setInterval(AttesaDigitazione);
     connect(m_attesa, &QTimer::timeout, this, &PaginaObiettivo::ricalcola);
-    for (QLineEdit *c : {m_obiettivo, m_temperatura})
-        connect(c, &QLineEdit::textChanged, m_attesa, qOverload<>(&QTimer::start));
+    connect(m_obiettivo, &CampoIngresso::cambiato, m_attesa, qOverload<>(&QTimer::start));
+    connect(m_comuni, &IngressiComuni::temperaturaCambiata, m_attesa, qOverload<>(&QTimer::start));
+    connect(m_comuni, &IngressiComuni::stileCambiato, this, &PaginaObiettivo::ricalcola);
     connect(m_barra, &BarraLavoro::annullato, this,
             [this] { mostraMotivo(QStringLiteral("Calcolo annullato: cambia un dato per ricalcolare")); });
     ricalcola();
@@ -79,32 +79,24 @@ PaginaObiettivo::~PaginaObiettivo() = default;
 
 QWidget *PaginaObiettivo::primoIngresso() const
 {
-    return m_obiettivo;
-}
-
-void PaginaObiettivo::impostaStile(Stile stile)
-{
-    if (m_dati.stile == stile)
-        return;
-    m_dati.stile = stile;
-    ricalcola();
+    return m_obiettivo->casella();
 }
 
 void PaginaObiettivo::ricalcola()
 {
     m_attesa->stop();
     m_lavoratore->annulla();
+    DatiAnalisi d = m_dati;
+    d.temperatura = m_comuni->gradi();
+    d.stile = m_comuni->stile();
+    m_avvolgimento->setText(m_comuni->descrizione(nullptr));
     if (!m_avviso.isEmpty())
         return mostraMotivo(m_avviso);
-    if (m_obiettivo->text().trimmed().isEmpty())
+    if (m_obiettivo->casella()->text().trimmed().isEmpty())
         return mostraMotivo(QStringLiteral("Scrivi l'induttanza da raggiungere, in mH"));
-    const std::optional<double> temperatura = LeggiCasella(m_temperatura);
-    if (!temperatura)
-        return mostraMotivo(QStringLiteral("La temperatura deve essere un numero, in °C"));
-    DatiAnalisi d = m_dati;
-    d.temperatura = *temperatura;
-    // The core answers a target that is not a number like any other bad target.
-    const double obiettivo = LeggiCasella(m_obiettivo).value_or(NAN);
+    if (!m_obiettivo->valore())
+        return mostraMotivo(m_obiettivo->lettura().messaggio);
+    const double obiettivo = *m_obiettivo->valore();
     mostraMotivo(QStringLiteral("Calcolo in corso…"));
     m_lavoratore->avvia([this, d, catalogo = m_catalogo, obiettivo](const Lavoratore::Contesto &c) {
         c.consegna([this] { m_barra->fase(QStringLiteral("Fili del catalogo")); });
@@ -147,17 +139,17 @@ void PaginaObiettivo::mostra(const TabellaObiettivo &t)
         return;
     }
     const auto raggiungono = std::count_if(t.righe.begin(), t.righe.end(), [](const auto &r) { return r.raggiunge; });
-    m_messaggio->setText(QStringLiteral("%1 fili del catalogo su %2 raggiungono %3 mH con l'avvolgimento reale. "
+    m_messaggio->setText(QStringLiteral("%1 fili del catalogo su %2 raggiungono %3 con l'avvolgimento reale. "
                                         "Clic su un'intestazione per ordinare.")
                              .arg(raggiungono)
                              .arg(t.righe.size())
-                             .arg(TestoNumero(t.obiettivo, -1, QLocale().decimalPoint())));
+                             .arg(TestoIngresso(Ingresso::Induttanza, t.obiettivo)));
 }
 
 void PaginaObiettivo::mostraMotivo(const QString &motivo)
 {
     TabellaObiettivo vuota;
-    vuota.temperatura = LeggiCasella(m_temperatura).value_or(20);
+    vuota.temperatura = m_comuni->gradi();
     m_modello->imposta(vuota);
     m_tabellaPronta = false;
     adattaColonne();

@@ -7,32 +7,32 @@
 #include <QWidget>
 
 class QLabel;
-class QLineEdit;
 class QTableView;
 class QTimer;
 
 namespace windara::analisi {
 
 class BarraLavoro;
+class CampoIngresso;
+class IngressiComuni;
 class Lavoratore;
 class ModelloObiettivo;
 class OrdineObiettivo;
 
-// The page "Progetto da induttanza": a target inductance and the temperature; for every
+// The page "Progetto da induttanza": a target inductance, at the window's temperature and style; for every
 // catalogue wire, the smallest real winding on this bobbin that reaches the target. Computed
 // in a worker thread as the target is typed; the table sorts by any column.
 class PaginaObiettivo : public QWidget
 {
     Q_OBJECT
 public:
-    // `avviso`: why the catalogue could not be listed, if it could not.
+    // `avviso`: why the catalogue could not be listed, if it could not; `comuni`: the
+    // window's temperature and style.
     PaginaObiettivo(const DatiAnalisi &dati, const QList<FiloRame> &catalogo, const QString &avviso,
-                    QWidget *parent = nullptr);
+                    IngressiComuni *comuni, QWidget *parent = nullptr);
     ~PaginaObiettivo() override;
 
     QWidget *primoIngresso() const;
-    // The winding style of the summary page.
-    void impostaStile(Stile stile);
     // The table as shown (in its current order) as tab-separated text; empty while there is
     // no table.
     QString testoCopia() const;
@@ -50,8 +50,9 @@ private:
 
     Lavoratore *m_lavoratore;
     QTimer *m_attesa;
-    QLineEdit *m_obiettivo;
-    QLineEdit *m_temperatura;
+    IngressiComuni *m_comuni;
+    CampoIngresso *m_obiettivo;
+    QLabel *m_avvolgimento;
     BarraLavoro *m_barra;
     QLabel *m_messaggio;
     ModelloObiettivo *m_modello;

@@ -2,9 +2,11 @@
 // figures, Ctrl+C from wherever the focus is, the target page, sorting, bad input, and the
 // largest design computed in the background while the user goes on.
 
+#include "analysis/Corrente.h"
 #include "analysis/Obiettivo.h"
 #include "analysis/finestra/FrmAnalisi.h"
 #include "analysis/finestra/Grafici.h"
+#include "analysis/finestra/Ingressi.h"
 #include "analysis/finestra/ModelliAnalisi.h"
 #include "app/Applicazione.h"
 #include "design/FrmBobine.h"
@@ -109,6 +111,7 @@ class TstFrmAnalisi : public QObject
             QVERIFY(QTest::qWaitForWindowActive(w));
             azione(*w);
         });
+        QApplication::setActiveWindow(f); // again, after a window closed
         QTest::keyClick(f, Qt::Key_A, Qt::AltModifier);
         QCoreApplication::processEvents(); // the timer, when no window blocked the key
         return aperta;
@@ -118,6 +121,7 @@ private slots:
     void init()
     {
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        DimenticaIngressi();
         Module1() = StatoProgetto{};
         app = new Applicazione(WINDARA_PROGRAM_DIR);
         app->usaAnalisi(&analisi::ApriFinestraAnalisi);
@@ -186,8 +190,10 @@ private slots:
         QApplication::clipboard()->clear();
         QVERIFY(inAnalisi([&](frmAnalisi &w) {
             scrivi(w, "txtTemperatura", "75");
+            // Every row of the table in: its method line shows while the rows still arrive.
             QTRY_VERIFY(cella(w, Grandezza::ResistenzaT, Colonna::Regole) == "5,5797" &&
-                        figlio<QLabel>(w, "lblMetodo")->text().contains("Tabella per strati"));
+                        figlio<QLabel>(w, "lblMetodo")->text().contains("Tabella per strati") &&
+                        righe(w, "tblStrati") == 14);
             if (dove == "barra") {
                 figlio<ui::BarraStrumenti>(w, "Toolbar1")->premi(1);
             } else if (dove == "menu") {
@@ -253,11 +259,91 @@ private slots:
             figlio<QTabWidget>(w, "pagine")->setCurrentIndex(2);
             QCOMPARE(QApplication::focusWidget(), figlio<QWidget>(w, "txtFrequenza"));
             QTest::keyClicks(QApplication::focusWidget(), "10000");
-            scrivi(w, "txtTemperaturaFrequenza", "100");
+            scrivi(w, "txtTemperatura", "100");
             QTRY_COMPARE(figlio<QLabel>(w, "lblQ")->text(), TestoNumero(atteso.punto.q, 2, ","));
             QCOMPARE(figlio<QLabel>(w, "lblResistenzaAc")->text(), TestoNumero(atteso.punto.resistenzaAc, 4, ","));
             QCOMPARE(figlio<GraficoFrequenza>(w, "graficoFrequenza")->numeroPunti(), 1000);
             QCOMPARE(figlio<QLabel>(w, "lblAvvertenza")->text(), AvvertenzaDowell());
+        }));
+    }
+
+    // The page "Corrente e temperatura" on the published check (H 30, B 10, D1 20, 0.5 mm):
+    // a current typed with a prefix, Ctrl+C, the figures past the highest temperature in
+    // the warning's words, a class from the list, and a current beyond the model refused.
+    void corrente()
+    {
+        progetto("30", "10", "20");
+        const AvvolgimentoCorrente a = [&] {
+            QString motivo;
+            return AvvolgimentoCorrenteReale(CalcolaRiepilogo(IngressoAnalisiDi(*f).dati), &motivo);
+        }();
+        QVERIFY(inAnalisi([&](frmAnalisi &w) {
+            figlio<QTabWidget>(w, "pagine")->setCurrentIndex(3);
+            QCOMPARE(QApplication::focusWidget(), figlio<QWidget>(w, "txtCorrente"));
+            QTest::keyClicks(QApplication::focusWidget(), "1000m");
+            QCOMPARE(figlio<QLabel>(w, "lblEcoCorrente")->text(), QString("= 1 A"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+            const QString copiato = QApplication::clipboard()->text();
+            QCOMPARE(copiato, TestoCorrente(AnalizzaCorrente(a, 1, 25, 130), ","));
+            const QStringList righe = copiato.split('\n');
+            QVERIFY(righe.contains("Temperatura dell'avvolgimento\t136,20\t130,00\t°C"));
+            QVERIFY(righe.contains("Potenza dissipata\t8,5451\t7,9716\tW"));
+            QVERIFY(righe.contains("Campo al centro B0\t23,780\t23,162\tmT"));
+            QCOMPARE(figlio<GraficoCorrente>(w, "graficoCorrente")->numeroPunti(), 201);
+
+            auto *avviso = figlio<QLabel>(w, "lblAvvisoCorrente");
+            auto *temperatura = figlio<QLabel>(w, "lblDataTemperatura");
+            QVERIFY2(avviso->text().contains("supera la temperatura massima di 130 °C"), qPrintable(avviso->text()));
+            QVERIFY(temperatura->palette().color(QPalette::WindowText) != w.palette().color(QPalette::WindowText));
+            emit figlio<QComboBox>(w, "cmbClasseSmalto")->activated(2);
+            QCOMPARE(figlio<QLineEdit>(w, "txtTemperaturaMassima")->text(), QString("155"));
+            QVERIFY(avviso->isHidden());
+            QCOMPARE(temperatura->palette().color(QPalette::WindowText), w.palette().color(QPalette::WindowText));
+            QCOMPARE(figlio<QLabel>(w, "lblMassimaTemperatura")->text(), QString("155,00"));
+
+            scrivi(w, "txtCorrente", "20");
+            QCOMPARE(temperatura->text(), QString("—"));
+            QVERIFY2(avviso->text().contains("oltre ciò che il modello termico copre"), qPrintable(avviso->text()));
+            QCOMPARE(figlio<QLabel>(w, "lblAvvertenzaCorrente")->text(), AvvertenzaCorrente());
+            QCOMPARE(figlio<QLabel>(*figlio<QWidget>(w, "paginaCorrente"), "lblAvvolgimento")->text(),
+                     QString("Avvolgimento a strati · filo 0,5 mm (esterno 0,544 mm) · rame da 20 °C alla "
+                             "temperatura dell'avvolgimento"));
+            // A refused text is said under the field, by the window's one rule.
+            scrivi(w, "txtCorrente", "3M");
+            QVERIFY(figlio<QLabel>(w, "lblErroreCorrente")->text().contains("«3M» è fuori dall'intervallo"));
+            QCOMPARE(temperatura->text(), QString("—"));
+        }));
+    }
+
+    // One temperature and one style for every page, each page naming the winding it uses;
+    // what was typed is there again at the next opening, echoed as read.
+    void ingressiComuni()
+    {
+        progetto("20", "10", "10");
+        const auto avvolgimento = [](frmAnalisi &w, const char *pagina) {
+            return figlio<QLabel>(*figlio<QWidget>(w, pagina), "lblAvvolgimento")->text();
+        };
+        QVERIFY(inAnalisi([&](frmAnalisi &w) {
+            scrivi(w, "txtTemperatura", "100");
+            figlio<QComboBox>(w, "cmbStile")->setCurrentIndex(1);
+            figlio<QTabWidget>(w, "pagine")->setCurrentIndex(2);
+            scrivi(w, "txtFrequenza", "2,5M");
+            QCOMPARE(figlio<QLabel>(w, "lblEcoFrequenza")->text(), QString("= 2\u202F500\u202F000 Hz"));
+            QCOMPARE(figlio<QLabel>(w, "lblEcoTemperatura")->text(), QString("= 100 °C"));
+            const QString atteso = "Avvolgimento ortociclico · filo 0,5 mm (esterno 0,544 mm) · rame a 100 °C";
+            QTRY_COMPARE(avvolgimento(w, "paginaFrequenza"), atteso);
+            QTRY_COMPARE(avvolgimento(w, "paginaRiepilogo"), atteso);
+            QCOMPARE(avvolgimento(w, "paginaObiettivo"),
+                     QString("Avvolgimento ortociclico · ogni filo del catalogo · rame a 100 °C"));
+            QTRY_VERIFY(figlio<QTableWidget>(w, "tblRiepilogo")
+                            ->verticalHeaderItem(int(Grandezza::ResistenzaT))
+                            ->text()
+                            .contains("100 °C"));
+        }));
+        QVERIFY(inAnalisi([&](frmAnalisi &w) {
+            QCOMPARE(figlio<QLineEdit>(w, "txtTemperatura")->text(), QString("100"));
+            QCOMPARE(figlio<QComboBox>(w, "cmbStile")->currentIndex(), 1);
+            QCOMPARE(figlio<QLineEdit>(w, "txtFrequenza")->text(), QString("2,5M"));
         }));
     }
 
@@ -319,25 +405,30 @@ private slots:
         };
         const QStringList buono{"20", "10", "10"}, fermo{"1e400", "10", "10"}, pieno{"20", "2.01", "10"};
         const char *t = "txtTemperatura", *r = "riepilogo";
-        riga("temperatura non numero", buono, "", t, "venti", r, "La temperatura deve essere un numero");
-        riga("temperatura sotto -234", buono, "", t, "-300", r, "-234 °C");
+        const char *mt = "lblErroreTemperatura";
+        riga("temperatura non numero", buono, "", t, "venti", mt, "«venti» non è un numero: scrivi la temperatura");
+        riga("temperatura non numero: solo la resistenza", buono, "", t, "venti", "riepilogoT",
+             "Serve una temperatura valida");
+        riga("temperatura sotto -60", buono, "", t, "-300", mt, "fuori dall'intervallo: da −60 a 250 °C");
         riga("regole ferme: riepilogo", fermo, "", t, "20", r, "Le regole non calcolano");
         riga("nessuno strato: riepilogo", pieno, "", t, "20", r, "Nessuno strato");
         riga("senza diametro esterno: riepilogo", buono, "esterno", t, "20", r, "Manca il diametro esterno");
         riga("riga del filo illeggibile", buono, "filo", t, "20", "lblMetodo", "catalogo guasto");
         const char *o = "txtObiettivo", *mo = "lblMessaggioObiettivo";
-        riga("obiettivo zero", buono, "", o, "0", mo, "maggiore di zero");
-        riga("obiettivo negativo", buono, "", o, "-1", mo, "maggiore di zero");
-        riga("obiettivo non numero", buono, "", o, "abc", mo, "maggiore di zero");
-        riga("obiettivo irraggiungibile", buono, "", o, "1e9", mo, "Nessun filo del catalogo");
+        riga("obiettivo zero", buono, "", o, "0", mo, "«0» è fuori dall'intervallo: da 1 nH a 1000 H");
+        riga("obiettivo negativo", buono, "", o, "-1", mo, "«-1» è fuori dall'intervallo");
+        riga("obiettivo non numero", buono, "", o, "abc", mo, "«abc» non è un numero");
+        riga("obiettivo irraggiungibile", buono, "", o, "900000", mo, "Nessun filo del catalogo");
         riga("regole ferme: obiettivo", fermo, "", o, "1", mo, "Le regole non calcolano");
         riga("nessuno strato: obiettivo", pieno, "", o, "1", mo, "Nessun filo del catalogo");
         riga("catalogo illeggibile", buono, "catalogo", o, "1", mo, "catalogo guasto");
-        const char *fq = "txtFrequenza", *q = "lblQ",
-                   *frequenza = "La frequenza deve essere un numero maggiore di zero";
-        riga("frequenza zero", buono, "", fq, "0", q, frequenza);
-        riga("frequenza negativa", buono, "", fq, "-5", q, frequenza);
-        riga("frequenza non numero", buono, "", fq, "x", q, frequenza);
+        const char *fq = "txtFrequenza", *q = "lblQ", *mf = "lblErroreFrequenza",
+                   *fuori = "è fuori dall'intervallo: da 1 Hz a 100 MHz";
+        riga("frequenza zero", buono, "", fq, "0", mf, fuori);
+        riga("frequenza negativa", buono, "", fq, "-5", mf, fuori);
+        riga("frequenza enorme", buono, "", fq, "1e30", mf, fuori);
+        riga("frequenza non numero", buono, "", fq, "x", mf, "«x» non è un numero");
+        riga("migliaia col punto", buono, "", fq, "100.000", mf, "«100.000» ha un separatore delle migliaia");
         riga("regole ferme: frequenza", fermo, "", fq, "1000", q, "Le regole non calcolano");
         riga("senza diametro esterno: frequenza", buono, "esterno", fq, "1000", q, "Manca il diametro esterno");
     }
@@ -370,8 +461,10 @@ private slots:
                 pagine->setCurrentIndex(i);
         scrivi(w, qPrintable(casella), testo);
         const auto risposta = [&] {
-            return dove == "riepilogo" ? cella(w, Grandezza::Induttanza, Colonna::Reale)
-                                       : figlio<QLabel>(w, qPrintable(dove))->text();
+            return dove == "riepilogo"    ? cella(w, Grandezza::Induttanza, Colonna::Reale)
+                   : dove == "riepilogoT" ? cella(w, Grandezza::ResistenzaT, Colonna::Reale) + u'|' +
+                                                cella(w, Grandezza::Induttanza, Colonna::Reale)
+                                          : figlio<QLabel>(w, qPrintable(dove))->text();
         };
         QTRY_VERIFY2(risposta().contains(motivo), qPrintable(risposta()));
         const QRegularExpression numeroImpossibile("\\b(nan|inf)\\b", QRegularExpression::CaseInsensitiveOption);
