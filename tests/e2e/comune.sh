@@ -2,8 +2,9 @@
 # of its own, bounded waits, and clean-up. Sourced, never run.
 set -euo pipefail
 
-# Seconds any single wait may last; the whole test is bounded by ctest as well.
-ATTESA=${WINDARA_E2E_ATTESA:-30}
+# Seconds any single wait may last, enough for a sanitizer build on a loaded machine; the
+# whole test is bounded by ctest as well.
+ATTESA=${WINDARA_E2E_ATTESA:-60}
 
 for comando in Xvfb xdotool; do
   command -v "$comando" >/dev/null || { echo "FALLITO: manca $comando (scripts/setup lo installa)" >&2; exit 1; }
@@ -20,9 +21,13 @@ AMBIENTE=(env LC_ALL=it_IT.UTF-8 LANG=it_IT.UTF-8 LANGUAGE= QT_QPA_PLATFORM=xcb
           XDG_RUNTIME_DIR="$LAVORO/run")
 # In a sanitizer build: libxkbcommon-x11 hands strndup the atom names of X replies, which
 # are not NUL-terminated, and strict string checks take that for an overflow.
+# The leak suppressions are read from a copy in the test's folder: a program started as
+# another user (installazione.sh) may not enter the checkout, and a sanitizer that cannot
+# read them aborts.
 if [ -n "${ASAN_OPTIONS:-}" ]; then
+  install -m 644 "$(dirname "${BASH_SOURCE[0]}")/lsan.supp" "$LAVORO/lsan.supp"
   AMBIENTE+=(ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
-             LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/lsan.supp")
+             LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$LAVORO/lsan.supp")
 fi
 mkdir -m 700 "$LAVORO/run"
 
@@ -47,6 +52,8 @@ riordina() {
     if [ -s "$LAVORO/programma.log" ]; then
       echo "--- uscita del programma:" >&2
       tail -n 40 "$LAVORO/programma.log" >&2
+    elif [ -e "$LAVORO/programma.log" ]; then
+      echo "--- il programma non ha scritto nulla" >&2
     fi
     echo "Cartella di lavoro conservata: $LAVORO" >&2
   fi
@@ -61,7 +68,7 @@ attendi() {
   shift
   local fine=$((SECONDS + ATTESA))
   until "$@"; do
-    [ "$SECONDS" -lt "$fine" ] || fallisci "attesa scaduta: $cosa"
+    [ "$SECONDS" -lt "$fine" ] || fallisci "attesa scaduta dopo $ATTESA s: $cosa"
     sleep 0.1
   done
 }

@@ -76,6 +76,8 @@ if [ "${6:-}" = sistema ]; then
   }
   avvia_x
   leggi_posizioni "$SISTEMA" 0.05
+  come "$PRIMO" test -x "$SISTEMA/windara" ||
+    fallisci "$PRIMO non raggiunge $SISTEMA: una cartella sopra $LAVORO è chiusa agli altri utenti (TMPDIR?)"
   studio "$PRIMO" 20
   [ "$(stat -c '%U %a' "$STUDIO")" = "$PRIMO 644" ] || fallisci "lo studio è $(stat -c '%U %a' "$STUDIO")"
   cp "$STUDIO" "$LAVORO/salvato"
