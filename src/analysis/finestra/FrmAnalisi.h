@@ -1,10 +1,15 @@
 #pragma once
 
 #include "analysis/finestra/IngressoAnalisi.h"
+#include "analysis/finestra/SchedaAnalisi.h"
 #include "ui/Finestra.h"
 
+#include <functional>
+
 class QAction;
+class QChartView;
 class QTabWidget;
+class QTableView;
 
 namespace windara {
 
@@ -13,6 +18,8 @@ class BarraStrumenti;
 }
 
 namespace analisi {
+class BarraLavoro;
+class Lavoratore;
 class PaginaFrequenza;
 class PaginaObiettivo;
 class PaginaRiepilogo;
@@ -35,6 +42,23 @@ public:
     // per-layer table elsewhere.
     void Copia();
 
+    // File → Salva scheda PDF (Ctrl+S): the datasheet, written on a worker thread with its
+    // progress and a cancel; Anteprima di stampa (Ctrl+Shift+P): the same pages in Qt's print
+    // preview. Salva grafico, Salva tabella CSV: the chart or table of the page that has the
+    // focus (or its first), also from each one's context menu.
+    void SalvaScheda();
+    void AnteprimaScheda();
+    void SalvaGrafico(QChartView *grafico = nullptr);
+    void SalvaTabella(QTableView *tabella = nullptr);
+    // The datasheet of what the window shows now, from every page's sections.
+    analisi::DocumentoScheda documentoScheda() const;
+
+    // What asks the user for a file to write: (title, proposed path, filters) to the path
+    // chosen, empty when cancelled. A file dialog by default, which asks before replacing a
+    // file; tests hand in their choice.
+    using SceltaFile = std::function<QString(const QString &titolo, const QString &proposta, const QString &filtri)>;
+    void usaSceltaFile(SceltaFile scelta) { m_sceltaFile = std::move(scelta); }
+
 protected:
     bool eventFilter(QObject *oggetto, QEvent *evento) override;
 
@@ -42,6 +66,11 @@ private:
     void creaControlli(const analisi::IngressoAnalisi &ingresso);
     void Toolbar1_ButtonClick(int indice);
     void paginaAperta(int indice);
+    void creaEsportazioni();
+    QString scegliFile(const QString &titolo, const QString &nome, const QString &filtri) const;
+    // Writes a file on the window's worker: `scrivi` runs there and returns false when stopped.
+    void scriviInSfondo(const QString &fase, const QString &percorso,
+                        std::function<bool(QIODevice &, const analisi::Avanzamento &)> scrivi);
 
     QTabWidget *m_pagine = nullptr;
     analisi::PaginaRiepilogo *m_riepilogo = nullptr;
@@ -50,6 +79,14 @@ private:
     ui::BarraStrumenti *Toolbar1 = nullptr;
     QAction *MnuCopia = nullptr;
     QAction *MnuPrecedente = nullptr;
+    QAction *MnuScheda = nullptr;
+    QAction *MnuAnteprima = nullptr;
+    QAction *MnuGrafico = nullptr;
+    QAction *MnuTabella = nullptr;
+    analisi::IngressoAnalisi m_ingresso;
+    analisi::Lavoratore *m_scrittura = nullptr;
+    analisi::BarraLavoro *m_barraScrittura = nullptr;
+    SceltaFile m_sceltaFile;
 };
 
 namespace analisi {

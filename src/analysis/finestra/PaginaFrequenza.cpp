@@ -4,11 +4,13 @@
 #include "analysis/finestra/Grafici.h"
 #include "analysis/finestra/Ingressi.h"
 
+#include <QChart>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -168,6 +170,45 @@ void PaginaFrequenza::mostraMotivo(const QString &motivo)
     for (QLabel *v : m_valori)
         v->setText(motivo);
     m_grafico->imposta({});
+}
+
+SezioneScheda PaginaFrequenza::sezioneScheda()
+{
+    // A summary that came while the page was hidden: its figures first.
+    if (m_daAggiornare) {
+        m_daAggiornare = false;
+        aggiorna();
+    }
+    SezioneScheda s;
+    s.titolo = QStringLiteral("Frequenza");
+    // "Caption (unit)" split in two.
+    static const QRegularExpression conUnita(QStringLiteral("^(.*) \\(([^()]*)\\):?$"));
+    const auto cifra = [](QString titolo, const QString &valore) {
+        const QRegularExpressionMatch m = conUnita.match(titolo);
+        if (titolo.endsWith(u':'))
+            titolo.chop(1);
+        return m.hasMatch() ? CifraScheda{m.captured(1), valore, m.captured(2)} : CifraScheda{titolo, valore, {}};
+    };
+    s.cifre << cifra(QStringLiteral("Frequenza (Hz)"), m_frequenza->text())
+            << cifra(QStringLiteral("Temperatura del rame (°C)"), m_temperatura->text());
+    // Every figure of the page's grid, caption beside value, in the order shown.
+    QStringList metodi;
+    if (const auto *griglia = findChild<QGridLayout *>()) {
+        for (int r = 0; r < griglia->rowCount(); ++r) {
+            QLayoutItem *titolo = griglia->itemAtPosition(r, 0), *valore = griglia->itemAtPosition(r, 1);
+            const auto *t = titolo ? qobject_cast<QLabel *>(titolo->widget()) : nullptr;
+            const auto *v = valore ? qobject_cast<QLabel *>(valore->widget()) : nullptr;
+            if (!t || !v)
+                continue;
+            s.cifre << cifra(t->text(), v->text());
+            if (!v->toolTip().isEmpty())
+                metodi << s.cifre.last().nome + QStringLiteral(": ") + v->toolTip();
+        }
+    }
+    s.grafico = DisegnoDi(DatiDaGrafico(*m_grafico->chart()));
+    metodi << AvvertenzaDowell();
+    s.metodo = metodi.join(u'\n');
+    return s;
 }
 
 } // namespace windara::analisi
