@@ -157,8 +157,7 @@ void DisegnaGrafico(QPainter &p, const QRectF &area, const DatiGrafico &g)
         x += l + spazio;
     }
     const QRectF piano(area.left() + 2 * mm + m.height() + larghezza(taccheY) + 2 * mm,
-                       area.top() + 2 * mm + mt.height() + 2 * mm,
-                       0, 0);
+                       area.top() + 2 * mm + mt.height() + 2 * mm, 0, 0);
     QRectF grafico = piano;
     grafico.setRight(area.right() - 2 * mm - (g.secondoAsse ? m.height() + larghezza(taccheY2) + 2 * mm : 3 * mm));
     grafico.setBottom(area.bottom() - 2 * mm - righeLegenda * m.height() * 1.3 - 2 * mm - m.height() * 2 - 2 * mm);
@@ -297,9 +296,9 @@ class Impaginatore
 {
 public:
     Impaginatore(QPagedPaintDevice &d, QPainter *p, int totale, const QString &titolo)
-        : m_d(d), m_p(p), m_totale(totale), m_titolo(titolo), m_mm(millimetro(&d)),
-          m_testo(carattere(9)), m_grassetto(carattere(9, true)), m_sezione(carattere(12, true)),
-          m_tabella(carattere(7.5)), m_piede(carattere(7))
+        : m_d(d), m_p(p), m_totale(totale), m_titolo(titolo), m_mm(millimetro(&d)), m_testo(carattere(9)),
+          m_grassetto(carattere(9, true)), m_sezione(carattere(12, true)), m_tabella(carattere(7.5)),
+          m_piede(carattere(7))
     {
         const double larghezza = d.width(), altezza = d.height();
         // QPrinter and QPdfWriter paint from the printable area's corner: the margins are ours.
@@ -343,8 +342,7 @@ public:
         if (m_p) {
             m_p->setFont(f);
             m_p->setPen(Qt::black);
-            m_p->drawText(QRectF(m_area.left(), m_y, m_area.width(), r.height()),
-                          Qt::TextWordWrap | allineamento, t);
+            m_p->drawText(QRectF(m_area.left(), m_y, m_area.width(), r.height()), Qt::TextWordWrap | allineamento, t);
         }
         m_y += r.height() + 0.8 * m_mm;
         return r.height();
@@ -421,11 +419,10 @@ public:
         r.altezzaRiga = mf.height() + pad;
         for (qsizetype c = 0; c < n; ++c)
             r.altezzaIntestazione =
-                std::max(r.altezzaIntestazione,
-                         mb.boundingRect(QRectF(0, 0, r.larghezze[c] - 2 * pad, 1e9), Qt::TextWordWrap,
-                                         t.intestazione[c])
-                                 .height() +
-                             pad);
+                std::max(r.altezzaIntestazione, mb.boundingRect(QRectF(0, 0, r.larghezze[c] - 2 * pad, 1e9),
+                                                                Qt::TextWordWrap, t.intestazione[c])
+                                                        .height() +
+                                                    pad);
         const double rapporto = r.font.pointSizeF() / 7.5;
         for (qsizetype i = 0; i < t.righe; ++i) {
             bool larga = false;
@@ -437,10 +434,10 @@ public:
             double h = r.altezzaRiga;
             for (qsizetype c = 0; c < n && c < riga.size(); ++c)
                 if (mf.horizontalAdvance(riga[c]) > r.larghezze[c] - 2 * pad)
-                    h = std::max(h, mf.boundingRect(QRectF(0, 0, r.larghezze[c] - 2 * pad, 1e9), Qt::TextWordWrap,
-                                                    riga[c])
-                                            .height() +
-                                        pad);
+                    h = std::max(h,
+                                 mf.boundingRect(QRectF(0, 0, r.larghezze[c] - 2 * pad, 1e9), Qt::TextWordWrap, riga[c])
+                                         .height() +
+                                     pad);
             if (h > r.altezzaRiga) {
                 if (r.altezze.empty())
                     r.altezze.assign(size_t(t.righe), r.altezzaRiga);
@@ -479,8 +476,8 @@ public:
                 double x = m_area.left();
                 for (qsizetype c = 0; c < qsizetype(m.larghezze.size()); ++c) {
                     const double w = m.larghezze[size_t(c)];
-                    const Qt::Alignment a =
-                        c == 0 && t.primaColonnaNomi ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter;
+                    const Qt::Alignment a = c == 0 && t.primaColonnaNomi ? Qt::AlignLeft | Qt::AlignVCenter
+                                                                         : Qt::AlignRight | Qt::AlignVCenter;
                     m_p->setPen(Qt::black);
                     m_p->drawText(QRectF(x + pad, m_y, w - 2 * pad, h), Qt::TextWordWrap | a, celle.value(c));
                     x += w;
@@ -607,7 +604,7 @@ ImpaginazioneScheda DisegnaScheda(QPagedPaintDevice &dispositivo, const Document
         for (size_t i = 0; i < blocchi.size(); ++i) {
             const SezioneScheda &sezione = documento.sezioni[qsizetype(i)];
             const Blocco &b = blocchi[i];
-            im.titoloSezione(sezione.titolo, b.cifre.righe ? b.misureCifre.altezzaIntestazione * 2
+            im.titoloSezione(sezione.titolo, b.cifre.righe     ? b.misureCifre.altezzaIntestazione * 2
                                              : sezione.grafico ? AltezzaGraficoMm * im.mm()
                                                                : 10 * im.mm());
             if (b.cifre.righe && !im.tabella(b.cifre, b.misureCifre, s, fatte, totali))

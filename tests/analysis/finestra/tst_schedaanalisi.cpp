@@ -77,9 +77,8 @@ class TstSchedaAnalisi : public QObject
         IngressoAnalisi ingresso = IngressoAnalisiDi(f);
         ingresso.cartellaProgramma = cartella->path();
         auto w = std::make_unique<frmAnalisi>(ingresso);
-        w->usaSceltaFile([this](const QString &, const QString &proposta, const QString &) {
-            return cartella->filePath(QFileInfo(proposta).fileName());
-        });
+        // The file offered: in Studi/, named after the study.
+        w->usaSceltaFile([](const QString &, const QString &proposta, const QString &) { return proposta; });
         w->show();
         return w;
     }
@@ -114,7 +113,7 @@ private slots:
         QTRY_VERIFY(tabellaCompleta(*w));
         figlio<QAction>(*w, "MnuScheda")->trigger();
         attendiScrittura(*w);
-        const QString pdf = cartella->filePath("20x10-0_5-analisi.pdf");
+        const QString pdf = cartella->filePath("Studi/20x10-0_5-analisi.pdf");
         QVERIFY(QFileInfo(pdf).isFile());
         const QString testo = esegui("pdftotext", {"-layout", pdf, "-"});
 
@@ -147,6 +146,55 @@ private slots:
         for (const QString &riga : font)
             QVERIFY2(riga.contains(QRegularExpression("\\byes\\s+(yes|no)\\s+yes\\s+\\d+\\s+\\d+\\s*$")),
                      qPrintable(riga));
+    }
+
+    // The largest design the rules allow: every layer in the datasheet, the header again on
+    // each page, as many pages as the rows take; written in the background, and a write
+    // cancelled midway leaves nothing, not even its temporary file.
+    void schedaGrande()
+    {
+        auto w = finestra("30", "1640.32", "20", "0.05");
+        QTRY_VERIFY_WITH_TIMEOUT(tabellaCompleta(*w), 300000);
+        const int strati = figlio<QTableView>(*w, "tblStrati")->model()->rowCount();
+        QVERIFY2(strati > 20000, qPrintable(QString::number(strati)));
+
+        auto *barra = figlio<QWidget>(*w, "barraScrittura");
+        figlio<QAction>(*w, "MnuScheda")->trigger();
+        QTRY_VERIFY(barra->isVisible());
+        QTest::mouseClick(figlio<QPushButton>(*barra, "annulla"), Qt::LeftButton);
+        attendiScrittura(*w);
+        QTRY_COMPARE(QDir(cartella->filePath("Studi")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                     QStringList());
+
+        figlio<QAction>(*w, "MnuScheda")->trigger();
+        attendiScrittura(*w);
+        const QString pdf = cartella->filePath("Studi/30x20-0_05-analisi.pdf");
+        const QStringList pagine = esegui("pdftotext", {"-layout", pdf, "-"}).split('\f');
+        const QString info = esegui("pdfinfo", {pdf});
+        QCOMPARE(QRegularExpression("Pages:\\s+(\\d+)").match(info).captured(1).toInt(), pagine.size() - 1);
+
+        // Rows of the table page by page: a line that starts with a layer and holds eight figures.
+        const QRegularExpression riga("^ *(\\d+) +\\d+ +\\d+ +[\\d,]+ +[\\d,]+ +-?[\\d,]+ +[\\d,]+ +[\\d,]+ *$",
+                                      QRegularExpression::MultilineOption);
+        QList<int> perPagina;
+        int atteso = 1;
+        for (const QString &pagina : pagine) {
+            int n = 0;
+            for (auto m = riga.globalMatch(pagina); m.hasNext(); ++n)
+                QCOMPARE(m.next().captured(1).toInt(), atteso++);
+            if (n > 0) {
+                perPagina << n;
+                QVERIFY(pagina.contains("Resistenza a"));
+            }
+        }
+        QCOMPARE(atteso - 1, strati);
+        // Every page of the table full but its first and its last; so many pages.
+        const int piene = perPagina.size() > 2 ? perPagina[1] : 0;
+        QVERIFY(piene > 40);
+        for (int i = 1; i + 1 < perPagina.size(); ++i)
+            QCOMPARE(perPagina[i], piene);
+        const int resto = strati - perPagina.first();
+        QCOMPARE(perPagina.size(), 1 + (resto + piene - 1) / piene);
     }
 };
 
