@@ -18,6 +18,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -54,6 +55,25 @@ bool tabellaCompleta(const QWidget &w)
 {
     const QString metodo = figlio<QLabel>(w, "lblMetodo")->text();
     return metodo.contains("Tabella per strati dell'avvolgimento reale:") && !metodo.contains("in corso");
+}
+
+// The fields of a CSV line: quoted ones unquoted, their doubled quotes single.
+QStringList campi(const QString &riga, QChar separatore)
+{
+    QStringList r{QString()};
+    bool virgolette = false;
+    for (qsizetype i = 0; i < riga.size(); ++i) {
+        const QChar c = riga[i];
+        if (c == u'"' && virgolette && i + 1 < riga.size() && riga[i + 1] == u'"')
+            r.last() += riga[++i];
+        else if (c == u'"')
+            virgolette = !virgolette;
+        else if (c == separatore && !virgolette)
+            r << QString();
+        else
+            r.last() += c;
+    }
+    return r;
 }
 
 } // namespace
@@ -146,6 +166,121 @@ private slots:
         for (const QString &riga : font)
             QVERIFY2(riga.contains(QRegularExpression("\\byes\\s+(yes|no)\\s+yes\\s+\\d+\\s+\\d+\\s*$")),
                      qPrintable(riga));
+    }
+
+    // A chart saved from its context menu: the SVG as the chart shows, each curve a path
+    // through its points where the chart places them; the PNG at twice the size on screen.
+    void grafico()
+    {
+        auto w = finestra("20", "10", "10", "0.5");
+        QTRY_VERIFY(tabellaCompleta(*w));
+        auto *vista = figlio<GraficoStrati>(*w, "graficoStrati");
+        QTRY_COMPARE(vista->punti(Colonna::StesseSpire, false).size(), 16);
+        QCOMPARE(vista->actions().size(), 1);
+        vista->actions().first()->trigger();
+        QFile file(cartella->filePath("Studi/20x10-0_5-graficoStrati.svg"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader svg(&file);
+        // Every vertex of every line, where it lands once the groups' offsets are applied.
+        QList<QPointF> vertici, spostamenti{QPointF()};
+        const QRegularExpression matrice("matrix\\(1,0,0,1,([-\\d.e]+),([-\\d.e]+)\\)");
+        while (!svg.atEnd()) {
+            const auto elemento = svg.readNext();
+            if (elemento == QXmlStreamReader::EndElement && svg.name() == u"g")
+                spostamenti.removeLast();
+            if (elemento != QXmlStreamReader::StartElement)
+                continue;
+            if (svg.name() == u"g") {
+                const auto m = matrice.match(svg.attributes().value("transform").toString());
+                spostamenti << spostamenti.last() + (m.hasMatch()
+                                                         ? QPointF(m.captured(1).toDouble(), m.captured(2).toDouble())
+                                                         : QPointF());
+            }
+            if (svg.name() != u"polyline" && svg.name() != u"path")
+                continue;
+            const QStringList numeri = svg.attributes()
+                                           .value(svg.name() == u"polyline" ? "points" : "d")
+                                           .toString()
+                                           .split(QRegularExpression("[\\s,MLC]+"), Qt::SkipEmptyParts);
+            for (qsizetype i = 0; i + 1 < numeri.size(); i += 2)
+                vertici << spostamenti.last() + QPointF(numeri[i].toDouble(), numeri[i + 1].toDouble());
+        }
+        QVERIFY2(!svg.hasError(), qPrintable(svg.errorString()));
+        QChart *c = vista->chart();
+        QCOMPARE(c->series().size(), 4);
+        for (QAbstractSeries *serie : c->series())
+            for (const QPointF &p : static_cast<QLineSeries *>(serie)->points()) {
+                const QPointF atteso = c->mapToPosition(p, serie);
+                QVERIFY2(std::any_of(vertici.begin(), vertici.end(),
+                                     [&](const QPointF &v) { return (v - atteso).manhattanLength() < 0.02; }),
+                         qPrintable(QString("%1 (%2, %3)").arg(serie->name()).arg(p.x()).arg(p.y())));
+            }
+
+        w->usaSceltaFile([this](const QString &, const QString &, const QString &) {
+            return cartella->filePath("Studi/grafico.png");
+        });
+        w->findChild<QTabWidget *>("pagine")->setCurrentIndex(2);
+        figlio<QAction>(*w, "MnuGrafico")->trigger();
+        const QImage png(cartella->filePath("Studi/grafico.png"));
+        QCOMPARE(png.size(), figlio<QWidget>(*w, "graficoFrequenza")->size() * 2);
+    }
+
+    // Each table saved as CSV reads back as the window shows it: UTF-8, a header row with
+    // the units, the user's decimal separator and the field separator that goes with it.
+    void csv_data()
+    {
+        QTest::addColumn<QLocale>("lingua");
+        QTest::addColumn<QString>("tabella");
+        QTest::addColumn<QString>("separatore");
+        const QLocale italiano(QLocale::Italian, QLocale::Italy), inglese(QLocale::English, QLocale::UnitedKingdom);
+        QTest::newRow("strati, italiano") << italiano << "tblStrati"
+                                          << ";";
+        QTest::newRow("strati, inglese") << inglese << "tblStrati"
+                                         << ",";
+        QTest::newRow("riepilogo, italiano") << italiano << "tblRiepilogo"
+                                             << ";";
+        QTest::newRow("obiettivo, inglese") << inglese << "tblObiettivo"
+                                            << ",";
+    }
+    void csv()
+    {
+        QFETCH(QLocale, lingua);
+        QFETCH(QString, tabella);
+        QFETCH(QString, separatore);
+        QLocale::setDefault(lingua);
+        auto w = finestra("20", "10", "10", "0.5");
+        QTRY_VERIFY(tabellaCompleta(*w));
+        auto *vista = figlio<QTableView>(*w, qPrintable(tabella));
+        if (tabella == "tblObiettivo") {
+            w->findChild<QTabWidget *>("pagine")->setCurrentIndex(1);
+            figlio<QLineEdit>(*w, "txtObiettivo")->setText("2");
+            QTRY_VERIFY(vista->model()->rowCount() > 0 && !vista->model()->index(0, 3).data().toString().isEmpty());
+        }
+        QCOMPARE(vista->actions().size(), 1);
+        vista->actions().first()->trigger();
+        attendiScrittura(*w);
+        QFile file(cartella->filePath("Studi/20x10-0_5-" + tabella + ".csv"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QStringList righe = QString::fromUtf8(file.readAll()).split("\r\n");
+        QCOMPARE(righe.takeLast(), QString());
+
+        // The summary's rows carry their names in the first field.
+        const QAbstractItemModel *m = vista->model();
+        const bool nomi = tabella == "tblRiepilogo";
+        QStringList intestazione = nomi ? QStringList{"Grandezza"} : QStringList();
+        for (int c = 0; c < m->columnCount(); ++c)
+            intestazione << m->headerData(c, Qt::Horizontal).toString().replace('\n', ' ');
+        QCOMPARE(righe.size(), m->rowCount() + 1);
+        QCOMPARE(campi(righe.first(), separatore[0]), intestazione);
+        if (tabella == "tblStrati")
+            QVERIFY(righe.first().contains("Induttanza esatta (mH)") && righe.first().contains("(Ω)"));
+        for (int r = 0; r < m->rowCount(); ++r) {
+            QStringList attesa = nomi ? QStringList{m->headerData(r, Qt::Vertical).toString()} : QStringList();
+            for (int c = 0; c < m->columnCount(); ++c)
+                attesa << m->index(r, c).data().toString();
+            QCOMPARE(campi(righe[r + 1], separatore[0]), attesa);
+        }
+        QVERIFY(righe.join(' ').contains(lingua.decimalPoint()));
     }
 
     // The largest design the rules allow: every layer in the datasheet, the header again on
