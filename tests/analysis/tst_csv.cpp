@@ -19,10 +19,12 @@ private slots:
         QTest::addColumn<QString>("atteso");
         QTest::newRow("virgola") << "," << QStringList{"1,5", "Ω"} << "Strato;R (Ω)\r\n1,5;Ω\r\n";
         QTest::newRow("punto") << "." << QStringList{"1.5", "2"} << "Strato,R (Ω)\r\n1.5,2\r\n";
-        QTest::newRow("separatore nel campo") << "." << QStringList{"no, al massimo", "3"}
-                                              << "Strato,R (Ω)\r\n\"no, al massimo\",3\r\n";
-        QTest::newRow("virgolette") << "," << QStringList{"il \"filo\"", ""} << "Strato;R (Ω)\r\n\"il \"\"filo\"\"\";\r\n";
-        QTest::newRow("a capo") << "," << QStringList{"due\nrighe", "x;y"} << "Strato;R (Ω)\r\n\"due\nrighe\";\"x;y\"\r\n";
+        QTest::newRow("separatore nel campo")
+            << "." << QStringList{"no, al massimo", "3"} << "Strato,R (Ω)\r\n\"no, al massimo\",3\r\n";
+        QTest::newRow("virgolette") << "," << QStringList{"il \"filo\"", ""}
+                                    << "Strato;R (Ω)\r\n\"il \"\"filo\"\"\";\r\n";
+        QTest::newRow("a capo") << "," << QStringList{"due\nrighe", "x;y"}
+                                << "Strato;R (Ω)\r\n\"due\nrighe\";\"x;y\"\r\n";
     }
     void testo()
     {

@@ -462,8 +462,7 @@ public:
         if (t.righe > 0 && m_y > m_area.top() && m_y + m.altezzaIntestazione + altezza(0) > m_basso)
             nuovaPagina();
         intestazione(t, m);
-        QFont grassetto = m.font;
-        grassetto.setBold(true);
+        const QFontMetricsF metriche(m.font, &m_d);
         for (qsizetype i = 0; i < t.righe; ++i) {
             const double h = altezza(i);
             if (m_y + h > m_basso) {
@@ -473,13 +472,23 @@ public:
             if (m_p) {
                 const QStringList celle = t.riga(i);
                 m_p->setFont(m.font);
+                m_p->setPen(Qt::black);
                 double x = m_area.left();
                 for (qsizetype c = 0; c < qsizetype(m.larghezze.size()); ++c) {
                     const double w = m.larghezze[size_t(c)];
-                    const Qt::Alignment a = c == 0 && t.primaColonnaNomi ? Qt::AlignLeft | Qt::AlignVCenter
-                                                                         : Qt::AlignRight | Qt::AlignVCenter;
-                    m_p->setPen(Qt::black);
-                    m_p->drawText(QRectF(x + pad, m_y, w - 2 * pad, h), Qt::TextWordWrap | a, celle.value(c));
+                    const bool sinistra = c == 0 && t.primaColonnaNomi;
+                    const QString cella = celle.value(c);
+                    const double larghezza = metriche.horizontalAdvance(cella);
+                    // A line of text is placed directly: laying out a wrapped text costs far
+                    // more, and a table of tens of thousands of rows pays it for every cell.
+                    if (larghezza <= w - 2 * pad)
+                        m_p->drawText(QPointF(sinistra ? x + pad : x + w - pad - larghezza,
+                                              m_y + (h - metriche.height()) / 2 + metriche.ascent()),
+                                      cella);
+                    else
+                        m_p->drawText(QRectF(x + pad, m_y, w - 2 * pad, h),
+                                      Qt::TextWordWrap | (sinistra ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter,
+                                      cella);
                     x += w;
                 }
                 m_p->setPen(QPen(QColor(210, 210, 210), 0.15 * m_mm));

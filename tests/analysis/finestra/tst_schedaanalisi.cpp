@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -96,6 +97,12 @@ class TstSchedaAnalisi : public QObject
             figlio<QLineEdit>(f, nome)->setText(testo);
         IngressoAnalisi ingresso = IngressoAnalisiDi(f);
         ingresso.cartellaProgramma = cartella->path();
+        // The preview's pages go to a PDF of their own, as they would go to the printer.
+        ingresso.anteprima = [this](const QString &, const std::function<void(QPagedPaintDevice &)> &pagine,
+                                    QWidget *) {
+            QPdfWriter pdf(cartella->filePath("anteprima.pdf"));
+            pagine(pdf);
+        };
         auto w = std::make_unique<frmAnalisi>(ingresso);
         // The file offered: in Studi/, named after the study.
         w->usaSceltaFile([](const QString &, const QString &proposta, const QString &) { return proposta; });
@@ -160,6 +167,11 @@ private slots:
         }
         for (const char *parola : {"Maxwell", "Dowell", "Wheeler", "Pagina 1 di"})
             QVERIFY2(testo.contains(parola), parola);
+
+        // Ctrl+Shift+P: the same pages in the preview.
+        QTest::keyClick(w.get(), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(esegui("pdftotext", {"-layout", cartella->filePath("anteprima.pdf"), "-"}).simplified(),
+                 testo.simplified());
 
         const QStringList font = esegui("pdffonts", {pdf}).split('\n', Qt::SkipEmptyParts).mid(2);
         QVERIFY(!font.isEmpty());
