@@ -6,6 +6,7 @@
 #include "app/Applicazione.h"
 #include "design/FrmBobine.h"
 #include "design/Module1.h"
+#include "ui/Messaggi.h"
 
 #include <QAction>
 #include <QApplication>
@@ -178,6 +179,34 @@ private slots:
         for (const QString &riga : font)
             QVERIFY2(riga.contains(QRegularExpression("\\byes\\s+(yes|no)\\s+yes\\s+\\d+\\s+\\d+\\s*$")),
                      qPrintable(riga));
+    }
+
+    // Studi/ or the datasheet's own name a link: nothing is written through it, and the
+    // message names the cause.
+    void collegamenti_data()
+    {
+        QTest::addColumn<QString>("collegamento");
+        QTest::newRow("Studi") << "Studi";
+        QTest::newRow("scheda") << "Studi/20x10-0_5-analisi.pdf";
+    }
+    void collegamenti()
+    {
+        QFETCH(QString, collegamento);
+        QTemporaryDir altrove;
+        QVERIFY(QDir(cartella->path()).rmdir("Studi") && QDir(cartella->path()).mkdir("Studi"));
+        if (collegamento == "Studi")
+            QVERIFY(QDir(cartella->path()).rmdir("Studi"));
+        QVERIFY(QFile::link(altrove.filePath("bersaglio"), cartella->filePath(collegamento)));
+        auto w = finestra("20", "10", "10", "0.5");
+        QTRY_VERIFY(tabellaCompleta(*w));
+        ui::CatturaMessaggi messaggi;
+        figlio<QAction>(*w, "MnuScheda")->trigger();
+        attendiScrittura(*w);
+        QTRY_COMPARE(messaggi.messaggi().size(), 1);
+        QVERIFY2(messaggi.messaggi().first().testo.contains("collegamento simbolico"),
+                 qPrintable(messaggi.messaggi().first().testo));
+        QCOMPARE(QDir(altrove.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+        QVERIFY(QFileInfo(cartella->filePath(collegamento)).isSymLink());
     }
 
     // A chart saved from its context menu: the SVG as the chart shows, each curve a path
