@@ -30,6 +30,9 @@ QFont carattere(double punti, bool grassetto = false)
     f.setBold(grassetto);
     // The same widths on every device: the layout counted on the PDF holds on a printer.
     f.setHintingPreference(QFont::PreferNoHinting);
+    // Any letter spacing turns the ligatures off: "fi" stays two letters, and a search for
+    // "filo" finds it.
+    f.setLetterSpacing(QFont::AbsoluteSpacing, 0.02);
     return f;
 }
 
@@ -404,9 +407,11 @@ public:
         }
         double scala = 1;
         r.font = m_tabella;
+        // Wider than the page: smaller, however small, rather than cut; a little to spare
+        // for widths that do not scale exactly with the size.
         if (somma > m_area.width()) {
-            scala = m_area.width() / somma;
-            r.font.setPointSizeF(std::max(5.0, 7.5 * scala));
+            scala = m_area.width() / somma * 0.97;
+            r.font.setPointSizeF(7.5 * scala);
         }
         const double extra = std::max(0.0, m_area.width() - somma * scala) / double(std::max<qsizetype>(1, n));
         for (double w : naturali)

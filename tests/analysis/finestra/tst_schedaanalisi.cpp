@@ -3,6 +3,7 @@
 
 #include "analysis/finestra/FrmAnalisi.h"
 #include "analysis/finestra/Grafici.h"
+#include "analysis/finestra/SchedaAnalisi.h"
 #include "app/Applicazione.h"
 #include "design/FrmBobine.h"
 #include "design/Module1.h"
@@ -322,6 +323,67 @@ private slots:
             QCOMPARE(campi(righe[r + 1], separatore[0]), attesa);
         }
         QVERIFY(righe.join(' ').contains(lingua.decimalPoint()));
+    }
+
+    // Whatever a section holds stays on the paper whole: a reason in place of a figure wraps
+    // in its cell, a table wider than the page is written smaller, never cut; every word
+    // lies within the margins.
+    void impaginazione_data()
+    {
+        QTest::addColumn<int>("colonne");
+        QTest::addColumn<QString>("cella");
+        QTest::newRow("motivo lungo") << 3
+                                      << QString("La resistenza per metro del filo non si legge dal catalogo: "
+                                                 "ripristinare il file Database/Diametri.db e riaprire l'analisi");
+        QTest::newRow("tabella larga") << 16 << QString("-123456,789012345");
+    }
+    void impaginazione()
+    {
+        QFETCH(int, colonne);
+        QFETCH(QString, cella);
+        DocumentoScheda d{"Prova", "oggi", {{"Altezza H", "20", "mm"}}, {}};
+        SezioneScheda s;
+        s.titolo = "Sezione";
+        s.cifre = {{"Induttanza", cella, "mH"}};
+        for (int c = 0; c < colonne; ++c)
+            s.tabella.intestazione << QString("Colonna %1 (Ω)").arg(c);
+        s.tabella.righe = 200;
+        s.tabella.riga = [colonne, cella](qsizetype i) {
+            QStringList r{QString::number(i + 1)};
+            while (r.size() < colonne)
+                r << cella;
+            return r;
+        };
+        d.sezioni << s;
+        const QString percorso = cartella->filePath("prova.pdf");
+        {
+            QPdfWriter pdf(percorso);
+            const ImpaginazioneScheda esito = DisegnaScheda(pdf, d);
+            QVERIFY(esito.completa);
+            QVERIFY(esito.righePerPagina > 20);
+        }
+        const QString testo = esegui("pdftotext", {percorso, "-"}).simplified();
+        // Each word of the cell as often as the cell is written: a cell cut short loses its last ones.
+        const int volte = 1 + 200 * (colonne - 1);
+        for (const QString &p : cella.split(' '))
+            QVERIFY2(testo.count(p) >= volte, qPrintable(QString("%1: %2").arg(p).arg(testo.count(p))));
+        // A4 in points, less the 15 mm margins (42.5 pt) a little worn by rounding.
+        const QString riquadri = esegui("pdftotext", {"-bbox", percorso, "-"});
+        const QRegularExpression parola("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                                        "yMax=\"([\\d.]+)\">([^<]*)<");
+        int parole = 0;
+        for (auto i = parola.globalMatch(riquadri); i.hasNext(); ++parole) {
+            const auto m = i.next();
+            QVERIFY2(m.captured(1).toDouble() >= 41 && m.captured(3).toDouble() <= 595.3 - 41 &&
+                         m.captured(2).toDouble() >= 41 && m.captured(4).toDouble() <= 841.9 - 41,
+                     qPrintable(m.captured(0)));
+        }
+        QVERIFY(parole > 200);
+
+        // Cancelled before it begins: nothing painted is complete.
+        std::atomic<bool> annulla{true};
+        QPdfWriter scarto(cartella->filePath("annullata.pdf"));
+        QVERIFY(!DisegnaScheda(scarto, d, Avanzamento{{}, &annulla}).completa);
     }
 
     // The largest design the rules allow: every layer in the datasheet, the header again on
