@@ -27,7 +27,7 @@ QList<FiloRame> fili;
 
 IngressoAnalisi ingresso(const QString &h, const QString &b, const QString &d1, const QString &d)
 {
-    return IngressoAnalisi{banco::Progetto(fili, h, b, d1, d), fili, {}, {}};
+    return IngressoAnalisi{banco::Progetto(fili, h, b, d1, d), fili, {}, {}, {}, {}};
 }
 
 // Events until the page's worker has nothing left to do.

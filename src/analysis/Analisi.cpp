@@ -514,20 +514,24 @@ QString TestoTabellaStrati(const TabellaStrati &t, double temperatura, const QSt
     righe << QStringLiteral("Strato\tSpire dello strato\tSpire totali\tInduttanza esatta (mH)\tWheeler (mH)\t"
                             "Scarto di Wheeler (%)\tFilo (m)\t%1")
                  .arg(TestoResistenzaA(temperatura));
+    for (const RigaStrato &r : t.righe)
+        righe << CelleRigaStrato(r, separatore).join(u'\t');
+    return righe.join(u'\n') + u'\n';
+}
+
+QStringList CelleRigaStrato(const RigaStrato &r, const QString &separatore)
+{
     const auto opz = [&](std::optional<double> v, int decimali) {
         return v ? TestoNumero(*v, decimali, separatore) : QString();
     };
-    for (const RigaStrato &r : t.righe)
-        righe << QStringList{QString::number(r.strato),
-                             QString::number(r.spire),
-                             TestoNumero(r.spireTotali, 0, separatore),
-                             TestoNumero(r.esatta, -1, separatore),
-                             opz(r.wheeler, -1),
-                             opz(r.scarto, 2),
-                             TestoNumero(r.filo, 3, separatore),
-                             opz(r.resistenzaT, 4)}
-                     .join(u'\t');
-    return righe.join(u'\n') + u'\n';
+    return {QString::number(r.strato),
+            QString::number(r.spire),
+            TestoNumero(r.spireTotali, 0, separatore),
+            TestoNumero(r.esatta, -1, separatore),
+            opz(r.wheeler, -1),
+            opz(r.scarto, 2),
+            TestoNumero(r.filo, 3, separatore),
+            opz(r.resistenzaT, 4)};
 }
 
 std::optional<double> LeggiNumero(const QString &testo, const QString &separatore)

@@ -8,6 +8,7 @@
 #include "design/Limiti.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -140,6 +141,8 @@ TabellaStrati CalcolaTabellaStrati(const DatiAnalisi &dati, Colonna colonna = Co
 // separator, inductances in mH with 10 significant digits, a missing value as an empty cell.
 QString TestoRiepilogo(const Riepilogo &r, const QString &separatore);
 QString TestoTabellaStrati(const TabellaStrati &t, double temperatura, const QString &separatore);
+// The cells of one row of that table, as the copy and the datasheet write them.
+QStringList CelleRigaStrato(const RigaStrato &r, const QString &separatore);
 
 // A number written by the user with '.' or the given separator, the whole text (blanks
 // around it allowed); nothing when it is not a number.

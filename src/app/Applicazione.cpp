@@ -111,7 +111,21 @@ void Applicazione::apriAnalisi()
             return;
         }
     }
-    m_apriAnalisi(IngressoAnalisiDi(*m_principale), m_principale.get());
+    analisi::IngressoAnalisi ingresso = IngressoAnalisiDi(*m_principale);
+    ingresso.cartellaProgramma = m_cartella;
+    // The preview comes with the printer's module, loaded the first time it is asked for.
+    ingresso.anteprima = [cartella = m_cartella](const QString &titolo,
+                                                 const std::function<void(QPagedPaintDevice &)> &pagine,
+                                                 QWidget *finestra) {
+        static Anteprima *voce = nullptr;
+        QString errore;
+        if (!voce)
+            voce = FunzioneModulo<Anteprima>(cartella, ModuloStampa, VoceAnteprima, errore);
+        if (!voce)
+            return ui::MostraErrore(finestra, errore);
+        voce(titolo, pagine, finestra);
+    };
+    m_apriAnalisi(ingresso, m_principale.get());
     m_fuoco->ripristina();
 }
 

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QWidget>
 
@@ -250,6 +251,17 @@ QString StampanteSistema::Errore() const
                  d->causa.isEmpty() ? QStringLiteral("il motore PDF non l'ha completato; riprovare") : d->causa);
     return QStringLiteral("la stampante %1 non risponde; controllare che sia accesa e collegata, poi stampare di nuovo")
         .arg(d->printer.printerName());
+}
+
+void AnteprimaStampa(const QString &titolo, const std::function<void(QPagedPaintDevice &)> &pagine, QWidget *finestra)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(titolo);
+    QPrintPreviewDialog anteprima(&printer, finestra);
+    anteprima.setWindowTitle(QStringLiteral("Anteprima di stampa — %1").arg(titolo));
+    QObject::connect(&anteprima, &QPrintPreviewDialog::paintRequested, &anteprima,
+                     [&pagine](QPrinter *p) { pagine(*p); });
+    anteprima.exec();
 }
 
 } // namespace windara

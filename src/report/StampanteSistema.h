@@ -2,6 +2,9 @@
 
 #include "report/Stampa.h"
 
+#include <functional>
+
+class QPagedPaintDevice;
 class QPrinter;
 
 namespace windara {
@@ -46,5 +49,13 @@ inline constexpr char ModuloStampa[] = "libwindara_stampa.so";
 // Its one entry: a new system printer, which the caller owns.
 inline constexpr char VoceNuovaStampante[] = "windara_NuovaStampante";
 using NuovaStampante = Stampante *();
+
+// Its second entry: Qt's print preview of a document that `pagine` paints page by page on the
+// printer, modal over `finestra`, printing from there on the system printer; the job is
+// titled `titolo`.
+inline constexpr char VoceAnteprima[] = "windara_Anteprima";
+using Anteprima = void(const QString &titolo, const std::function<void(QPagedPaintDevice &)> &pagine,
+                       QWidget *finestra);
+void AnteprimaStampa(const QString &titolo, const std::function<void(QPagedPaintDevice &)> &pagine, QWidget *finestra);
 
 } // namespace windara

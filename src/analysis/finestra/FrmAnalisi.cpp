@@ -1,20 +1,32 @@
 #include "analysis/finestra/FrmAnalisi.h"
 
+#include "analysis/Csv.h"
+#include "analysis/finestra/BarraLavoro.h"
+#include "analysis/finestra/EsportaAnalisi.h"
 #include "analysis/finestra/Ingressi.h"
+#include "analysis/finestra/Lavoratore.h"
 #include "analysis/finestra/PaginaCorrente.h"
 #include "analysis/finestra/PaginaFrequenza.h"
 #include "analysis/finestra/PaginaObiettivo.h"
 #include "analysis/finestra/PaginaRiepilogo.h"
+#include "report/SalvaStudio.h"
 #include "ui/BarraStrumenti.h"
 #include "ui/Icone.h"
+#include "ui/Messaggi.h"
 
 #include <QApplication>
+#include <QChartView>
 #include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPdfWriter>
 #include <QTabWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace windara {
@@ -36,7 +48,8 @@ constexpr int AltezzaMinimaTwips = 8400;
 
 frmAnalisi::frmAnalisi(const IngressoAnalisi &ingresso, QWidget *parent)
     : ui::FinestraSecondaria("frmAnalisi", QStringLiteral("Analisi dell'avvolgimento"), QStringLiteral("icona-calcoli"),
-                             LarghezzaClienteTwips, AltezzaClienteTwips, parent)
+                             LarghezzaClienteTwips, AltezzaClienteTwips, parent),
+      m_ingresso(ingresso)
 {
     creaControlli(ingresso);
     // Ctrl+C must reach the copy command from any control of the window: see eventFilter.
@@ -53,6 +66,13 @@ void frmAnalisi::creaControlli(const IngressoAnalisi &ingresso)
     QMenu *file = barraMenu()->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("MnuFile"));
     MnuCopia = ui::VoceMenu(file, "MnuCopia", QStringLiteral("&Copia"), QKeySequence::Copy);
+    file->addSeparator();
+    MnuScheda =
+        ui::VoceMenu(file, "MnuScheda", QStringLiteral("&Salva scheda PDF…"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    MnuAnteprima = ui::VoceMenu(file, "MnuAnteprima", QStringLiteral("&Anteprima di stampa…"),
+                                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    MnuGrafico = ui::VoceMenu(file, "MnuGrafico", QStringLiteral("Salva &grafico…"));
+    MnuTabella = ui::VoceMenu(file, "MnuTabella", QStringLiteral("Salva &tabella CSV…"));
     file->addSeparator();
     MnuPrecedente =
         ui::VoceMenu(file, "MnuPrecedente", QStringLiteral("P&recedente"), QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -86,6 +106,10 @@ void frmAnalisi::creaControlli(const IngressoAnalisi &ingresso)
     colonna->setSpacing(0);
     colonna->addWidget(Toolbar1);
     colonna->addWidget(m_comuni);
+    m_scrittura = new Lavoratore(this);
+    m_barraScrittura = new BarraLavoro(m_scrittura, cliente);
+    m_barraScrittura->setObjectName(QStringLiteral("barraScrittura"));
+    colonna->addWidget(m_barraScrittura);
     colonna->addWidget(m_pagine, 1);
 
     const auto frequenza = [this] {
@@ -97,6 +121,7 @@ void frmAnalisi::creaControlli(const IngressoAnalisi &ingresso)
     frequenza();
     connect(m_pagine, &QTabWidget::currentChanged, this, &frmAnalisi::paginaAperta);
 
+    creaEsportazioni();
     m_riepilogo->primoIngresso()->setFocus();
     ui::CentraSulloSchermo(this);
     rendiRidimensionabile(LarghezzaMinimaTwips, AltezzaMinimaTwips);
@@ -124,6 +149,170 @@ void frmAnalisi::Copia()
                                                  : m_riepilogo->testoCopia();
     if (!testo.isEmpty())
         QApplication::clipboard()->setText(testo);
+}
+
+void frmAnalisi::creaEsportazioni()
+{
+    connect(MnuScheda, &QAction::triggered, this, &frmAnalisi::SalvaScheda);
+    connect(MnuAnteprima, &QAction::triggered, this, &frmAnalisi::AnteprimaScheda);
+    connect(MnuGrafico, &QAction::triggered, this, [this] { SalvaGrafico(); });
+    connect(MnuTabella, &QAction::triggered, this, [this] { SalvaTabella(); });
+    // Every chart and table of the pages offers its own file from its context menu.
+    for (QChartView *grafico : m_pagine->findChildren<QChartView *>()) {
+        auto *voce = new QAction(QStringLiteral("Salva grafico…"), grafico);
+        connect(voce, &QAction::triggered, this, [this, grafico] { SalvaGrafico(grafico); });
+        grafico->addAction(voce);
+        grafico->setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
+    for (QTableView *tabella : m_pagine->findChildren<QTableView *>()) {
+        auto *voce = new QAction(QStringLiteral("Salva tabella CSV…"), tabella);
+        connect(voce, &QAction::triggered, this, [this, tabella] { SalvaTabella(tabella); });
+        tabella->addAction(voce);
+        tabella->setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
+}
+
+DocumentoScheda frmAnalisi::documentoScheda() const
+{
+    DocumentoScheda d;
+    d.titolo = QStringLiteral("Analisi dell'avvolgimento %1").arg(NomeEsportazione(m_ingresso.dati.testi, QString()));
+    d.data = ImpostazioniUtente().data;
+    d.progetto = m_riepilogo->progettoScheda();
+    d.sezioni = m_riepilogo->sezioniScheda();
+    // The frequency figures before the long table, which closes the pages of the summary.
+    d.sezioni.insert(1, m_frequenza->sezioneScheda());
+    d.sezioni << SezioneFonti();
+    return d;
+}
+
+QString frmAnalisi::scegliFile(const QString &titolo, const QString &nome, const QString &filtri) const
+{
+    const QString proposta = CartellaStudi(m_ingresso.cartellaProgramma) + u'/' + nome;
+    if (m_sceltaFile)
+        return m_sceltaFile(titolo, proposta, filtri);
+    return QFileDialog::getSaveFileName(const_cast<frmAnalisi *>(this), titolo, proposta, filtri);
+}
+
+void frmAnalisi::scriviInSfondo(const QString &fase, const QString &percorso,
+                                std::function<bool(QIODevice &, const Avanzamento &)> scrivi)
+{
+    const QString studi = CartellaStudi(m_ingresso.cartellaProgramma);
+    m_scrittura->avvia([this, fase, percorso, studi, scrivi = std::move(scrivi)](const Lavoratore::Contesto &c) {
+        c.consegna([this, fase] { m_barraScrittura->fase(fase); });
+        const QString errore = ScriviFile(
+            studi, percorso, [&](QIODevice &file) { return scrivi(file, c.avanzamento()) && !c.annullato(); });
+        // A cancelled write says nothing: the user asked for it, and nothing was left.
+        if (!errore.isEmpty() && !c.annullato())
+            c.consegna([this, errore] { ui::MostraErrore(this, errore); });
+    });
+}
+
+void frmAnalisi::SalvaScheda()
+{
+    const QString percorso = scegliFile(QStringLiteral("Salva scheda PDF"),
+                                        NomeEsportazione(m_ingresso.dati.testi, QStringLiteral("-analisi.pdf")),
+                                        QStringLiteral("Documento PDF (*.pdf)"));
+    if (percorso.isEmpty())
+        return;
+    // Built here, from the widgets; painted on the worker from plain data.
+    auto documento = std::make_shared<const DocumentoScheda>(documentoScheda());
+    scriviInSfondo(QStringLiteral("Scheda PDF"), percorso, [documento](QIODevice &file, const Avanzamento &a) {
+        QPdfWriter pdf(&file);
+        pdf.setTitle(documento->titolo);
+        pdf.setCreator(QStringLiteral("Windara"));
+        pdf.setResolution(600);
+        return DisegnaScheda(pdf, *documento, a).completa;
+    });
+}
+
+void frmAnalisi::AnteprimaScheda()
+{
+    if (!m_ingresso.anteprima) {
+        ui::MostraAvviso(this,
+                         QStringLiteral("L'anteprima di stampa non è disponibile: manca la stampante di sistema."));
+        return;
+    }
+    const DocumentoScheda documento = documentoScheda();
+    qsizetype righe = 0;
+    for (const SezioneScheda &s : documento.sezioni)
+        righe += s.tabella.righe;
+    // The preview lays out every page at once, and the window waits meanwhile: a long one
+    // is asked first, as a long print is.
+    constexpr qsizetype RigheSenzaDomanda = 3000;
+    if (righe > RigheSenzaDomanda &&
+        QMessageBox::question(this, ui::TitoloMessaggi(),
+                              QStringLiteral("La scheda ha %1 righe di tabella, circa %2 pagine: l'anteprima le "
+                                             "prepara tutte e la finestra resterà ferma qualche secondo. "
+                                             "Continuare?")
+                                  .arg(righe)
+                                  .arg(righe / 55 + 2)) != QMessageBox::Yes)
+        return;
+    m_ingresso.anteprima(
+        documento.titolo, [&documento](QPagedPaintDevice &d) { DisegnaScheda(d, documento); }, this);
+}
+
+void frmAnalisi::SalvaGrafico(QChartView *grafico)
+{
+    if (!grafico) {
+        const auto grafici = m_pagine->currentWidget()->findChildren<QChartView *>();
+        for (QChartView *g : grafici)
+            if (!grafico || g->hasFocus())
+                grafico = g;
+    }
+    if (!grafico) {
+        ui::MostraAvviso(this, QStringLiteral("Questa pagina non ha grafici da salvare."));
+        return;
+    }
+    const QString svg = QStringLiteral("Immagine SVG (*.svg)"), png = QStringLiteral("Immagine PNG (*.png)");
+    const QString coda = u'-' + grafico->objectName() + QStringLiteral(".svg");
+    QString percorso = scegliFile(QStringLiteral("Salva grafico"), NomeEsportazione(m_ingresso.dati.testi, coda),
+                                  svg + QStringLiteral(";;") + png);
+    if (percorso.isEmpty())
+        return;
+    const bool comePng = percorso.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
+    if (!comePng && !percorso.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive))
+        percorso += QStringLiteral(".svg");
+    // A chart is drawn in milliseconds: here, from the chart itself, as it shows.
+    const QByteArray byte = comePng ? PngGrafico(*grafico) : SvgGrafico(*grafico);
+    const QString errore = ScriviFile(CartellaStudi(m_ingresso.cartellaProgramma), percorso,
+                                      [&](QIODevice &file) { return file.write(byte) == byte.size(); });
+    if (!errore.isEmpty())
+        ui::MostraErrore(this, errore);
+}
+
+void frmAnalisi::SalvaTabella(QTableView *tabella)
+{
+    if (!tabella) {
+        QWidget *fuoco = focusWidget();
+        for (QTableView *t : m_pagine->currentWidget()->findChildren<QTableView *>())
+            if (!tabella || t == fuoco)
+                tabella = t;
+    }
+    if (!tabella || !tabella->model()) {
+        ui::MostraAvviso(this, QStringLiteral("Questa pagina non ha tabelle da salvare."));
+        return;
+    }
+    QString percorso =
+        scegliFile(QStringLiteral("Salva tabella CSV"),
+                   NomeEsportazione(m_ingresso.dati.testi, u'-' + tabella->objectName() + QStringLiteral(".csv")),
+                   QStringLiteral("Testo CSV (*.csv)"));
+    if (percorso.isEmpty())
+        return;
+    // The rows are written on the worker: the per-layer table may have tens of thousands.
+    auto t = std::make_shared<const TabellaScheda>(TabellaDaModello(*tabella->model()));
+    scriviInSfondo(QStringLiteral("Tabella CSV"), percorso,
+                   [t, separatore = QLocale().decimalPoint()](QIODevice &file, const Avanzamento &a) {
+                       Sorvegliante s(a);
+                       std::vector<QStringList> righe;
+                       righe.reserve(size_t(t->righe));
+                       for (qsizetype i = 0; i < t->righe; ++i) {
+                           righe.push_back(t->riga(i));
+                           if (!s.continua(double(i) / double(t->righe)))
+                               return false;
+                       }
+                       const QByteArray byte = TestoCsv(t->intestazione, righe, separatore).toUtf8();
+                       return file.write(byte) == byte.size();
+                   });
 }
 
 void frmAnalisi::Toolbar1_ButtonClick(int indice)

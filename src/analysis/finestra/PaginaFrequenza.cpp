@@ -4,10 +4,12 @@
 #include "analysis/finestra/Grafici.h"
 #include "analysis/finestra/Ingressi.h"
 
+#include <QChart>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -170,6 +172,50 @@ void PaginaFrequenza::mostraMotivo(const QString &motivo)
     for (QLabel *v : m_valori)
         v->setText(motivo);
     m_grafico->imposta({});
+}
+
+SezioneScheda PaginaFrequenza::sezioneScheda()
+{
+    // A summary that came while the page was hidden: its figures first.
+    if (m_daAggiornare) {
+        m_daAggiornare = false;
+        aggiorna();
+    }
+    SezioneScheda s;
+    s.titolo = QStringLiteral("Frequenza");
+    // "Caption (unit)" split in two.
+    static const QRegularExpression conUnita(QStringLiteral("^(.*) \\(([^()]*)\\):?$"));
+    const auto cifra = [](QString titolo, const QString &valore) {
+        const QRegularExpressionMatch m = conUnita.match(titolo);
+        if (titolo.endsWith(u':'))
+            titolo.chop(1);
+        return m.hasMatch() ? CifraScheda{m.captured(1), valore, m.captured(2)} : CifraScheda{titolo, valore, {}};
+    };
+    // An input as the page read it ("100 000 Hz"), or as typed when it was refused.
+    const auto ingresso = [](const QString &nome, const CampoIngresso *c) {
+        const QString eco = c->lettura().eco;
+        return CifraScheda{nome, eco.isEmpty() ? c->casella()->text() : eco.mid(2), {}};
+    };
+    s.cifre << ingresso(QStringLiteral("Frequenza"), m_frequenza)
+            << ingresso(QStringLiteral("Temperatura del rame"), m_comuni->temperatura());
+    // Every figure of the page's grid, caption beside value, in the order shown.
+    QStringList metodi;
+    if (const auto *griglia = findChild<QGridLayout *>()) {
+        for (int r = 0; r < griglia->rowCount(); ++r) {
+            QLayoutItem *titolo = griglia->itemAtPosition(r, 0), *valore = griglia->itemAtPosition(r, 1);
+            const auto *t = titolo ? qobject_cast<QLabel *>(titolo->widget()) : nullptr;
+            const auto *v = valore ? qobject_cast<QLabel *>(valore->widget()) : nullptr;
+            if (!t || !v)
+                continue;
+            s.cifre << cifra(t->text(), v->text());
+            if (!v->toolTip().isEmpty())
+                metodi << s.cifre.last().nome + QStringLiteral(": ") + v->toolTip();
+        }
+    }
+    s.grafico = DisegnoDi(DatiDaGrafico(*m_grafico->chart()));
+    metodi << AvvertenzaDowell();
+    s.metodo = metodi.join(u'\n');
+    return s;
 }
 
 } // namespace windara::analisi

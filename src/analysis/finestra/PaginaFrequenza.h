@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/Analisi.h"
+#include "analysis/finestra/SchedaAnalisi.h"
 
 #include <QWidget>
 
@@ -30,6 +31,9 @@ public:
     QWidget *primoIngresso() const;
     // The summary the figures are of; while there is none, `motivo` says why.
     void impostaRiepilogo(const Riepilogo *r, const QString &motivo);
+    // What the datasheet shows of this page: the inputs, every figure beside its caption as
+    // the page writes it, the chart, and the methods.
+    SezioneScheda sezioneScheda();
 
 protected:
     void showEvent(QShowEvent *evento) override;

@@ -7,6 +7,7 @@
 #include "analysis/finestra/ModelliAnalisi.h"
 #include "design/Limiti.h"
 
+#include <QChart>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -20,6 +21,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <memory>
 
 namespace windara::analisi {
 
@@ -303,6 +305,57 @@ QString PaginaRiepilogo::testoCopia() const
     TabellaStrati t;
     t.righe = m_modello->righe();
     return TestoRiepilogo(*m_riepilogo, separatore) + TestoTabellaStrati(t, m_riepilogo->temperatura, separatore);
+}
+
+QList<CifraScheda> PaginaRiepilogo::progettoScheda() const
+{
+    const TestiLimiti &t = m_dati.testi;
+    const FiloRame &f = m_dati.filo;
+    return {{QStringLiteral("Altezza H"), t.altezza, QStringLiteral("mm")},
+            {QStringLiteral("Spazio radiale B"), t.b, QStringLiteral("mm")},
+            {QStringLiteral("Diametro del rocchetto D1"), t.d1, QStringLiteral("mm")},
+            {QStringLiteral("Filo: diametro nominale"), t.sceltaDiametro, QStringLiteral("mm")},
+            {QStringLiteral("Filo: diametro esterno massimo"), f.DiametroEsternoMax, QStringLiteral("mm")},
+            {QStringLiteral("Filo: sezione"), f.Sezione, QStringLiteral("mm²")},
+            {QStringLiteral("Filo: resistenza a 20 °C"), f.Resistenza, QStringLiteral("Ω/m")},
+            {QStringLiteral("Filo: peso"), f.Peso, QStringLiteral("g/m")},
+            {QStringLiteral("Temperatura del rame"), m_comuni->temperatura()->casella()->text(), QStringLiteral("°C")},
+            {QStringLiteral("Avvolgimento"), m_comuni->casellaStile()->currentText(), QString()}};
+}
+
+QList<SezioneScheda> PaginaRiepilogo::sezioniScheda() const
+{
+    // The summary as the window writes it, cell by cell.
+    SezioneScheda riepilogo;
+    riepilogo.titolo = QStringLiteral("Riepilogo");
+    QStringList intestazione{QStringLiteral("Grandezza")};
+    for (int c = 0; c < NumeroColonne; ++c)
+        intestazione << NomeColonna(Colonna(c));
+    std::vector<QStringList> celle;
+    for (int g = 0; g < NumeroGrandezze; ++g) {
+        QStringList riga{m_cifre->verticalHeaderItem(g) ? m_cifre->verticalHeaderItem(g)->text() : QString()};
+        for (int c = 0; c < NumeroColonne; ++c)
+            riga << m_cifre->item(g, c)->text();
+        celle.push_back(riga);
+    }
+    riepilogo.tabella = {intestazione, qsizetype(celle.size()), [celle](qsizetype i) { return celle[size_t(i)]; },
+                         true};
+    riepilogo.grafico = DisegnoDi(DatiDaGrafico(*m_grafico->chart()));
+    riepilogo.metodo = m_metodo->text();
+
+    // Every row the table holds, written when painted: tens of thousands of rows are never
+    // held as text.
+    SezioneScheda strati;
+    strati.titolo = QStringLiteral("Tabella per strati dell'avvolgimento reale");
+    const auto righe = std::make_shared<const std::vector<RigaStrato>>(m_modello->righe());
+    const QString separatore = QLocale().decimalPoint();
+    strati.tabella.intestazione =
+        TestoTabellaStrati({}, m_comuni->gradi(), separatore).section(u'\n', 0, 0).split(u'\t');
+    strati.tabella.righe = qsizetype(righe->size());
+    strati.tabella.riga = [righe, separatore](qsizetype i) { return CelleRigaStrato((*righe)[size_t(i)], separatore); };
+    strati.metodo =
+        m_metodoTabella.isEmpty() ? QString() : QStringLiteral("Metodo della tabella: %1").arg(m_metodoTabella);
+    return {riepilogo, strati};
 }
 
 } // namespace windara::analisi

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/Analisi.h"
+#include "analysis/finestra/SchedaAnalisi.h"
 
 #include <QWidget>
 
@@ -45,6 +46,10 @@ public:
     const std::optional<Riepilogo> &riepilogo() const { return m_riepilogo; }
     // Why there is no summary, while there is none.
     const QString &motivo() const { return m_motivo; }
+    // What the datasheet shows of this page: the design analysed, as typed and as the
+    // catalogue gives the wire; then the summary with its chart, and the per-layer table.
+    QList<CifraScheda> progettoScheda() const;
+    QList<SezioneScheda> sezioniScheda() const;
 
 signals:
     // A new summary (or none, while one is computed or the inputs are bad).
