@@ -5,6 +5,9 @@
 #include "analysis/Analisi.h"
 #include "analysis/Capacita.h"
 #include "analysis/Induttanza.h"
+#include "analysis/Obiettivo.h"
+
+#include "design/Val.h"
 
 #include <QFile>
 #include <QTest>
@@ -265,6 +268,43 @@ private slots:
         QVERIFY(!c.valido);
         QCOMPARE(c.farad, 0.0);
         QVERIFY2(c.motivo.contains(parola), qPrintable(c.motivo));
+    }
+
+    // The design from a target: each wire's winding with its capacitance and f0, those of the
+    // published 14 x 36 winding when the target is out of reach, the reason on one layer.
+    void obiettivo_data()
+    {
+        QTest::addColumn<double>("millihenry");
+        QTest::addColumn<QString>("b");
+        QTest::newRow("irraggiungibile") << 1e6 << "10";
+        QTest::newRow("1 mH, ultimo strato parziale") << 1.0 << "10";
+        QTest::newRow("uno strato") << 0.001 << "10";
+    }
+    void obiettivo()
+    {
+        QFETCH(double, millihenry);
+        QFETCH(QString, b);
+        const Rocchetto rocchetto{20, Val(b), 10};
+        const RigaObiettivo r =
+            ProgettaFilo(rocchetto, filo(QStringLiteral("0.5")), millihenry, 20, Stile::AStrati, {}, 3.5);
+        QVERIFY(r.motivo.isEmpty());
+        GeometriaAvvolgimento g = RiempiRocchetto(rocchetto, 0.544, 0.5, Stile::AStrati);
+        g.strati = r.spireUltimoStrato == g.spirePerStrato ? r.strati : r.strati - 1;
+        g.spireUltimoStrato = r.spireUltimoStrato == g.spirePerStrato ? 0 : r.spireUltimoStrato;
+        QCOMPARE(g.spireTotali(), r.spireTotali);
+        const RisultatoCapacita c = CapacitaPropria(g);
+        QCOMPARE(r.capacita.has_value(), c.valido);
+        if (!c.valido) {
+            QCOMPARE(r.motivoCapacita, c.motivo);
+            QVERIFY(!r.risonanza);
+            return;
+        }
+        QCOMPARE(*r.capacita, c.farad * 1e12);
+        QCOMPARE(*r.risonanza, *FrequenzaRisonanza(r.induttanza * 1e-3, c.farad));
+        if (millihenry > 1e5) {
+            QCOMPARE(std::round(*r.capacita * 100) / 100, 22.55);
+            QCOMPARE(std::round(*r.risonanza / 100) / 10, 751.7);
+        }
     }
 
     // The impedance of the published 14-layer winding: R_ac + j w L far below f0, its peak at

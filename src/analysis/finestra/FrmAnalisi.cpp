@@ -108,8 +108,10 @@ void frmAnalisi::paginaAperta(int indice)
 
 void frmAnalisi::Copia()
 {
-    const QString testo =
-        m_pagine->currentWidget() == m_obiettivo ? m_obiettivo->testoCopia() : m_riepilogo->testoCopia();
+    QWidget *pagina = m_pagine->currentWidget();
+    const QString testo = pagina == m_obiettivo   ? m_obiettivo->testoCopia()
+                          : pagina == m_frequenza ? m_frequenza->testoCopia()
+                                                  : m_riepilogo->testoCopia();
     if (!testo.isEmpty())
         QApplication::clipboard()->setText(testo);
 }

@@ -170,19 +170,23 @@ QList<QPointF> GraficoStrati::punti(Colonna colonna, bool wheeler) const
 }
 
 GraficoFrequenza::GraficoFrequenza(QWidget *parent)
-    : QChartView(nuovoGrafico(QStringLiteral("Resistenza in alternata e Q secondo la frequenza")), parent)
+    : QChartView(nuovoGrafico(QStringLiteral("Impedenza, resistenza in alternata e Q secondo la frequenza")), parent)
 {
     setObjectName(QStringLiteral("graficoFrequenza"));
     QChart *g = chart();
-    m_resistenza = nuovaCurva(g, QStringLiteral("R_ac (Ω)"), QColor(200, 40, 40), false);
+    m_modulo = nuovaCurva(g, QStringLiteral("|Z| (Ω)"), QColor(20, 130, 60), false);
+    m_resistenza = nuovaCurva(g, QStringLiteral("R<sub>ac</sub> (Ω)"), QColor(200, 40, 40), false);
     m_q = nuovaCurva(g, QStringLiteral("Q"), QColor(30, 80, 200), false);
+    m_segnoRisonanza = nuovaCurva(g, QString(), QColor(90, 90, 90), true);
+    m_segnoScelta = nuovaCurva(g, QString(), QColor(230, 140, 0), true);
+    m_segnoScelta->setName(QStringLiteral("f scelta"));
     m_asseF = new QLogValueAxis(g);
     m_asseF->setTitleText(QStringLiteral("Frequenza (Hz)"));
     m_asseF->setBase(10);
     m_asseF->setLabelFormat(QStringLiteral("%.0f"));
     m_asseF->setRange(10, 1e7);
     m_asseR = new QLogValueAxis(g);
-    m_asseR->setTitleText(QStringLiteral("R_ac (Ω)"));
+    m_asseR->setTitleText(QStringLiteral("|Z|, R<sub>ac</sub> (Ω)"));
     m_asseR->setLabelFormat(QStringLiteral("%.6g"));
     m_asseQ = new QLogValueAxis(g);
     m_asseQ->setTitleText(QStringLiteral("Q"));
@@ -190,43 +194,83 @@ GraficoFrequenza::GraficoFrequenza(QWidget *parent)
     g->addAxis(m_asseF, Qt::AlignBottom);
     g->addAxis(m_asseR, Qt::AlignLeft);
     g->addAxis(m_asseQ, Qt::AlignRight);
-    m_resistenza->attachAxis(m_asseF);
-    m_resistenza->attachAxis(m_asseR);
+    for (QLineSeries *s : {m_modulo, m_resistenza, m_segnoRisonanza, m_segnoScelta}) {
+        s->attachAxis(m_asseF);
+        s->attachAxis(m_asseR);
+    }
     m_q->attachAxis(m_asseF);
     m_q->attachAxis(m_asseQ);
     setRenderHint(QPainter::Antialiasing);
     imposta({});
 }
 
-void GraficoFrequenza::imposta(const std::vector<PuntoFrequenza> &punti)
+void GraficoFrequenza::imposta(const std::vector<PuntoImpedenza> &punti, std::optional<double> risonanza,
+                               std::optional<double> scelta)
 {
-    QList<QPointF> r, q;
+    QList<QPointF> r, z, q;
     double rMin = INFINITY, rMax = 0, qMin = INFINITY, qMax = 0;
-    for (const PuntoFrequenza &p : punti) {
-        // A logarithmic axis takes positive numbers only.
-        if (!(p.resistenzaAc > 0) || !(p.q > 0) || !std::isfinite(p.resistenzaAc) || !std::isfinite(p.q))
+    // A logarithmic axis takes positive numbers only.
+    const auto positivo = [](double v) { return v > 0 && std::isfinite(v); };
+    for (const PuntoImpedenza &p : punti) {
+        if (!positivo(p.resistenzaAc))
             continue;
         r.append(QPointF(p.frequenza, p.resistenzaAc));
-        q.append(QPointF(p.frequenza, p.q));
         rMin = std::min(rMin, p.resistenzaAc);
         rMax = std::max(rMax, p.resistenzaAc);
-        qMin = std::min(qMin, p.q);
-        qMax = std::max(qMax, p.q);
+        if (positivo(p.modulo)) {
+            z.append(QPointF(p.frequenza, p.modulo));
+            rMin = std::min(rMin, p.modulo);
+            rMax = std::max(rMax, p.modulo);
+        }
+        if (p.q && positivo(*p.q)) {
+            q.append(QPointF(p.frequenza, *p.q));
+            qMin = std::min(qMin, *p.q);
+            qMax = std::max(qMax, *p.q);
+        }
     }
     m_resistenza->replace(r);
+    m_modulo->replace(z);
     m_q->replace(q);
     if (r.isEmpty()) {
         m_asseR->setRange(0.1, 10);
         m_asseQ->setRange(0.1, 10);
-        return;
+    } else {
+        decadi(m_asseR, rMin, rMax);
+        if (q.isEmpty())
+            m_asseQ->setRange(0.1, 10);
+        else
+            decadi(m_asseQ, qMin, qMax);
     }
-    decadi(m_asseR, rMin, rMax);
-    decadi(m_asseQ, qMin, qMax);
+    const auto segno = [&](QLineSeries *s, std::optional<double> f) {
+        const bool dentro = !r.isEmpty() && f && *f >= m_asseF->min() && *f <= m_asseF->max();
+        s->replace(dentro ? QList<QPointF>{{*f, m_asseR->min()}, {*f, m_asseR->max()}} : QList<QPointF>{});
+        s->setVisible(dentro);
+    };
+    segno(m_segnoRisonanza, risonanza);
+    segno(m_segnoScelta, scelta);
+    if (risonanza)
+        m_segnoRisonanza->setName(
+            QStringLiteral("f<sub>0</sub> = %1 kHz").arg(TestoNumero(*risonanza / 1e3, 1, QLocale().decimalPoint())));
 }
 
 int GraficoFrequenza::numeroPunti() const
 {
     return int(m_resistenza->count());
+}
+
+QList<QPointF> GraficoFrequenza::puntiModulo() const
+{
+    return m_modulo->points();
+}
+
+QList<QPointF> GraficoFrequenza::puntiQ() const
+{
+    return m_q->points();
+}
+
+QString GraficoFrequenza::nomeSegnoRisonanza() const
+{
+    return m_segnoRisonanza->isVisible() ? m_segnoRisonanza->name() : QString();
 }
 
 } // namespace windara::analisi

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "analysis/Analisi.h"
+#include "analysis/Capacita.h"
 #include "analysis/Dowell.h"
 
 #include <QChartView>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 class QLineSeries;
@@ -45,19 +47,25 @@ private:
     double m_massimo = 0, m_limiteY = 0;
 };
 
-// R_ac and Q against frequency, both axes logarithmic.
+// |Z|, R_ac and Q against frequency, all axes logarithmic; Q only while the winding is
+// inductive, a vertical mark at f0 with its value and one at the chosen frequency.
 class GraficoFrequenza : public QChartView
 {
     Q_OBJECT
 public:
     explicit GraficoFrequenza(QWidget *parent = nullptr);
 
-    // The sweep (empty: no curves).
-    void imposta(const std::vector<PuntoFrequenza> &punti);
+    // The sweep (empty: no curves); a point's |Z| of 0 is left out (no capacitance known).
+    void imposta(const std::vector<PuntoImpedenza> &punti, std::optional<double> risonanza = std::nullopt,
+                 std::optional<double> scelta = std::nullopt);
     int numeroPunti() const;
+    // For tests: the points of |Z| and of Q as drawn, and the marks' names.
+    QList<QPointF> puntiModulo() const;
+    QList<QPointF> puntiQ() const;
+    QString nomeSegnoRisonanza() const;
 
 private:
-    QLineSeries *m_resistenza, *m_q;
+    QLineSeries *m_resistenza, *m_modulo, *m_q, *m_segnoRisonanza, *m_segnoScelta;
     QLogValueAxis *m_asseF, *m_asseR, *m_asseQ;
 };
 

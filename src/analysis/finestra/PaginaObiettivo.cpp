@@ -25,6 +25,7 @@ PaginaObiettivo::PaginaObiettivo(const DatiAnalisi &dati, const QList<FiloRame> 
     : QWidget(parent), m_dati(dati), m_catalogo(catalogo), m_avviso(avviso), m_lavoratore(new Lavoratore(this)),
       m_attesa(new QTimer(this)), m_obiettivo(CasellaNumero("txtObiettivo", QString(), this)),
       m_temperatura(CasellaNumero("txtTemperaturaObiettivo", QStringLiteral("20"), this)),
+      m_frequenzaLavoro(CasellaNumero("txtFrequenzaLavoro", QString(), this)), m_motivoLavoro(new QLabel(this)),
       m_barra(new BarraLavoro(m_lavoratore, this)), m_messaggio(new QLabel(this)),
       m_modello(new ModelloObiettivo(this)), m_ordine(new OrdineObiettivo(this)), m_tabella(new QTableView(this))
 {
@@ -32,6 +33,11 @@ PaginaObiettivo::PaginaObiettivo(const DatiAnalisi &dati, const QList<FiloRame> 
     m_obiettivo->setPlaceholderText(QStringLiteral("mH"));
     m_obiettivo->setToolTip(QStringLiteral("L'induttanza da raggiungere, in mH"));
     m_temperatura->setToolTip(QStringLiteral("Temperatura del rame, per la resistenza (IEC 60028)"));
+    m_frequenzaLavoro->setPlaceholderText(QStringLiteral("facoltativa"));
+    m_frequenzaLavoro->setToolTip(
+        QStringLiteral("La frequenza a cui l'avvolgimento lavorerà, in Hz: sono segnati i fili "
+                       "con f0 sotto tre volte questa frequenza"));
+    m_motivoLavoro->setObjectName(QStringLiteral("lblMotivoLavoro"));
     m_messaggio->setObjectName(QStringLiteral("lblMessaggioObiettivo"));
     m_messaggio->setWordWrap(true);
 
@@ -59,6 +65,12 @@ PaginaObiettivo::PaginaObiettivo(const DatiAnalisi &dati, const QList<FiloRame> 
     ingressi->addWidget(etichettaT);
     ingressi->addWidget(m_temperatura);
     ingressi->addSpacing(16);
+    auto *etichettaF = new QLabel(QStringLiteral("&Frequenza di lavoro (Hz):"), this);
+    etichettaF->setBuddy(m_frequenzaLavoro);
+    ingressi->addWidget(etichettaF);
+    ingressi->addWidget(m_frequenzaLavoro);
+    ingressi->addWidget(m_motivoLavoro);
+    ingressi->addSpacing(16);
     ingressi->addWidget(m_barra, 1);
     auto *colonna = new QVBoxLayout(this);
     colonna->addLayout(ingressi);
@@ -70,6 +82,7 @@ PaginaObiettivo::PaginaObiettivo(const DatiAnalisi &dati, const QList<FiloRame> 
     connect(m_attesa, &QTimer::timeout, this, &PaginaObiettivo::ricalcola);
     for (QLineEdit *c : {m_obiettivo, m_temperatura})
         connect(c, &QLineEdit::textChanged, m_attesa, qOverload<>(&QTimer::start));
+    connect(m_frequenzaLavoro, &QLineEdit::textChanged, this, &PaginaObiettivo::leggiFrequenzaLavoro);
     connect(m_barra, &BarraLavoro::annullato, this,
             [this] { mostraMotivo(QStringLiteral("Calcolo annullato: cambia un dato per ricalcolare")); });
     ricalcola();
@@ -113,6 +126,15 @@ void PaginaObiettivo::ricalcola()
             c.consegna([this, t] { mostra(t); });
     });
     m_lavoratore->attendi(AttesaDiretta);
+}
+
+void PaginaObiettivo::leggiFrequenzaLavoro()
+{
+    const std::optional<double> f = LeggiCasella(m_frequenzaLavoro);
+    const bool vuota = m_frequenzaLavoro->text().trimmed().isEmpty();
+    const bool buona = f && *f > 0 && std::isfinite(*f);
+    m_motivoLavoro->setText(vuota || buona ? QString() : QStringLiteral("non è una frequenza sopra zero"));
+    m_modello->impostaFrequenzaLavoro(buona ? f : std::nullopt);
 }
 
 void PaginaObiettivo::adattaColonne()
