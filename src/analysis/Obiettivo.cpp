@@ -123,6 +123,10 @@ TabellaObiettivo ProgettoDaInduttanza(const DatiAnalisi &dati, const QList<FiloR
                            .arg(esito.errore->testo());
             return t;
         }
+        // Every wire of the catalogue is tried: only sizes that no wire can take stop here.
+        t.motivo = MotivoDimensioni(dati.testi, s, false);
+        if (!t.motivo.isEmpty())
+            return t;
         rocchetto = {Val(dati.testi.altezza), s.DimensioneB, s.DiametroD1};
     }
     Sorvegliante sorvegliante(avanzamento);

@@ -30,7 +30,8 @@ CampoIngresso::CampoIngresso(Ingresso ingresso, const char *nome, const QString 
     m_eco = new QLabel(this);
     m_eco->setObjectName(QStringLiteral("lblEco") + dopo);
     // As wide as the widest echo of the field, so that nothing moves while typing.
-    const QString largo = QStringLiteral("= ") + TestoIngresso(ingresso, ingresso == Ingresso::Temperatura ? -59.9999 : 888888.888888);
+    const QString largo =
+        QStringLiteral("= ") + TestoIngresso(ingresso, ingresso == Ingresso::Temperatura ? -59.9999 : 888888.888888);
     m_eco->setMinimumWidth(m_eco->fontMetrics().horizontalAdvance(largo) + 8);
     m_messaggio = new QLabel(parent);
     m_messaggio->setObjectName(QStringLiteral("lblErrore") + dopo);
@@ -69,7 +70,8 @@ void CampoIngresso::messaggioAltrove()
 }
 
 IngressiComuni::IngressiComuni(QWidget *parent)
-    : QWidget(parent), m_temperatura(new CampoIngresso(Ingresso::Temperatura, "txtTemperatura", QStringLiteral("20"), this)),
+    : QWidget(parent),
+      m_temperatura(new CampoIngresso(Ingresso::Temperatura, "txtTemperatura", QStringLiteral("20"), this)),
       m_stile(new QComboBox(this))
 {
     setObjectName(QStringLiteral("ingressiComuni"));

@@ -296,6 +296,25 @@ private slots:
         }));
     }
 
+    // H = -5: the reason names the size, in full under the table; the rules' column shows the
+    // main window's own captions and "n.d." for what that window does not show.
+    void dimensioneNegativa()
+    {
+        progetto("-5", "10", "10");
+        QStringList didascalie;
+        for (const char *nome : {"SpireStrato", "NumeroStrati", "SpireTotali", "ind", "Centro"})
+            didascalie << figlio<QLabel>(*f, nome)->text();
+        QVERIFY(inAnalisi([&](frmAnalisi &w) {
+            const QList<Grandezza> righe{Grandezza::SpirePerStrato, Grandezza::Strati, Grandezza::SpireTotali,
+                                         Grandezza::Induttanza, Grandezza::Resistenza20};
+            for (int i = 0; i < righe.size(); ++i)
+                QTRY_COMPARE(cella(w, righe[i], Colonna::Regole), didascalie[i]);
+            QCOMPARE(cella(w, Grandezza::LunghezzaFilo, Colonna::Regole), QString("n.d."));
+            QCOMPARE(cella(w, Grandezza::Massa, Colonna::Regole), QString("n.d."));
+            QVERIFY(figlio<QLabel>(w, "lblMetodo")->text().contains("L'altezza H (-5 mm) è negativa"));
+        }));
+    }
+
     // A click on a caption sorts by the numbers of the column, not by their texts, in both
     // directions; the wires that reach the target stay above those that cannot.
     void ordinamentoNumerico_data()
