@@ -27,6 +27,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QValueAxis>
 
 using namespace windara;
 using namespace windara::analisi;
@@ -164,6 +165,11 @@ private slots:
             auto *grafico = figlio<GraficoStrati>(w, "graficoStrati");
             QTRY_COMPARE(grafico->punti(Colonna::StesseSpire, false).size(), 16);
             QCOMPARE(grafico->punti(Colonna::Reale, true).size(), 14);
+            // Whole layers on one axis, millihenry in round steps on the other.
+            QCOMPARE(grafico->asseStrati()->labelFormat(), QString("%.0f"));
+            QVERIFY(grafico->asseStrati()->tickInterval() >= 1);
+            QTRY_COMPARE(grafico->asseInduttanza()->titleText(), QString("Induttanza (mH)"));
+            QCOMPARE(grafico->asseInduttanza()->labelFormat(), QString("%.0f"));
         }));
         scrivi(*f, "txtAltezza", "");
         QVERIFY(!f->findChild<QAction *>("mnuAnalisi")->isEnabled());
@@ -451,6 +457,9 @@ private slots:
             auto *barra = figlio<QWidget>(*figlio<QWidget>(w, "paginaRiepilogo"), "barraLavoro");
             QTRY_VERIFY(righe(w, "tblStrati") > 0);
             QVERIFY(barra->isVisible());
+            // A million henry read in henry, not in ten-digit millihenry.
+            auto *grafico = figlio<GraficoStrati>(w, "graficoStrati");
+            QTRY_COMPARE(grafico->asseInduttanza()->titleText(), QString("Induttanza (H)"));
             const int prime = righe(w, "tblStrati");
             QTRY_VERIFY(righe(w, "tblStrati") > prime);
 
