@@ -69,11 +69,10 @@ Progetto prepara(const DatiAnalisi &d)
                 .arg(esito.errore->testo());
         return p;
     }
-    p.altezzaDigitata = Val(d.testi.altezza);
-    if (!std::isfinite(d.temperatura) || !(FattoreTemperatura(d.temperatura) > 0)) {
-        p.motivo = QStringLiteral("La temperatura deve essere sopra -234 °C");
+    p.motivo = MotivoDimensioni(d.testi, p.stato);
+    if (!p.motivo.isEmpty())
         return p;
-    }
+    p.altezzaDigitata = Val(d.testi.altezza);
     const StatoProgetto &s = p.stato;
     p.nominale = ValoreCatalogo(d.filo.DiametroNominale).value_or(s.DiametroFilo);
     p.ohmMetro = ValoreCatalogo(d.filo.Resistenza);
@@ -172,7 +171,9 @@ void colonnaEsatta(Riepilogo &r, Colonna c, const Progetto &p, const GeometriaAv
     if (p.ohmMetro) {
         const double r20 = lunghezza * *p.ohmMetro;
         col(Grandezza::Resistenza20) = cifra(r20, QStringLiteral("Lunghezza per gli Ω/m del catalogo a 20 °C"));
-        col(Grandezza::ResistenzaT) = cifra(ResistenzaATemperatura(r20, r.temperatura), Iec);
+        col(Grandezza::ResistenzaT) = TemperaturaValida(r.temperatura)
+                                          ? cifra(ResistenzaATemperatura(r20, r.temperatura), Iec)
+                                          : assente(MotivoTemperatura());
     } else {
         col(Grandezza::Resistenza20) = col(Grandezza::ResistenzaT) = assente(MotivoResistenza);
     }
@@ -202,6 +203,72 @@ double altezzaWheeler(const Progetto &p, Colonna c)
 }
 
 } // namespace
+
+QString MotivoDimensioni(const TestiLimiti &testi, const StatoProgetto &s, bool filo)
+{
+    QStringList motivi;
+    const auto misura = [&](const QString &nome, const QString &testo, double valore, bool femminile) {
+        const QString come = QStringLiteral("%1 (%2 mm)").arg(nome, testo.trimmed());
+        if (valore < 0)
+            motivi << come + (femminile ? QStringLiteral(" è negativa") : QStringLiteral(" è negativo"));
+        else if (valore == 0)
+            motivi << come + QStringLiteral(" è zero");
+        return valore > 0;
+    };
+    double h = 0;
+    try {
+        h = Val(testi.altezza);
+    } catch (const ErroreRuntime &) {
+    }
+    if (misura(QStringLiteral("L'altezza H"), testi.altezza, h, true) && filo && h < s.DiametroFilo)
+        motivi << QStringLiteral("L'altezza H (%1 mm) è minore del diametro del filo").arg(testi.altezza.trimmed());
+    if (misura(QStringLiteral("Lo spazio B"), testi.b, s.DimensioneB, false) && filo &&
+        s.DimensioneB - 2 < s.DiametroFilo)
+        motivi << QStringLiteral("Nessuno strato: lo spazio B (%1 mm) non basta per un diametro di filo oltre i 2 mm "
+                                 "liberi")
+                      .arg(testi.b.trimmed());
+    misura(QStringLiteral("Il diametro D1"), testi.d1, s.DiametroD1, false);
+    if (motivi.isEmpty())
+        return {};
+    return motivi.join(QStringLiteral("; ")) + QStringLiteral(": correggi nella finestra principale");
+}
+
+bool TemperaturaValida(double temperatura)
+{
+    return std::isfinite(temperatura) && FattoreTemperatura(temperatura) > 0;
+}
+
+QString MotivoTemperatura()
+{
+    return QStringLiteral("Serve una temperatura valida: vedi il campo Temperatura");
+}
+
+QString TestoResistenzaA(double temperatura)
+{
+    return TemperaturaValida(temperatura)
+               ? QStringLiteral("Resistenza a %1 °C (Ω)").arg(QLocale::c().toString(temperatura, 'g', 6))
+               : QStringLiteral("Resistenza alla temperatura scelta (Ω)");
+}
+
+QString DescrizioneAvvolgimento(Stile stile, const FiloRame *filo, double temperatura, const QString &separatore)
+{
+    QStringList parti{stile == Stile::Ortociclico ? QStringLiteral("Avvolgimento ortociclico")
+                                                  : QStringLiteral("Avvolgimento a strati")};
+    const auto mm = [&](const QString &v) { return QString(v).trimmed().replace(u'.', separatore); };
+    if (!filo)
+        parti << QStringLiteral("ogni filo del catalogo");
+    else if (filo->DiametroNominale.trimmed().isEmpty())
+        parti << QStringLiteral("filo sconosciuto");
+    else if (filo->DiametroEsternoMax.trimmed().isEmpty())
+        parti << QStringLiteral("filo %1 mm").arg(mm(filo->DiametroNominale));
+    else
+        parti << QStringLiteral("filo %1 mm (esterno %2 mm)")
+                     .arg(mm(filo->DiametroNominale), mm(filo->DiametroEsternoMax));
+    parti << (TemperaturaValida(temperatura)
+                  ? QStringLiteral("rame a %1 °C").arg(TestoNumero(temperatura, -1, separatore))
+                  : QStringLiteral("rame a una temperatura non valida"));
+    return parti.join(QStringLiteral(" · "));
+}
 
 std::optional<double> ValoreCatalogo(const QString &testo)
 {
@@ -234,6 +301,8 @@ QString NomeGrandezza(Grandezza g, double temperatura)
     case Grandezza::Resistenza20:
         return QStringLiteral("Resistenza a 20 °C (Ω)");
     case Grandezza::ResistenzaT:
+        if (!TemperaturaValida(temperatura))
+            return QStringLiteral("Resistenza alla temperatura scelta (Ω)");
         // Apart from the row above even when the temperature is 20 °C.
         return QStringLiteral("Resistenza alla temperatura, %1 °C (Ω)").arg(QLocale::c().toString(temperatura, 'g', 6));
     case Grandezza::Massa:
@@ -284,9 +353,52 @@ QString TestoNumero(double v, int decimali, const QString &separatore)
 QString TestoCifra(Grandezza g, const Cifra &c, const QString &separatore)
 {
     if (!c.valore)
-        return c.motivo;
+        return c.testo.isEmpty() ? c.motivo : c.testo;
     static constexpr int decimali[NumeroGrandezze] = {0, 0, 0, -1, 2, 3, 4, 4, 2};
     return TestoNumero(*c.valore, decimali[int(g)], separatore);
+}
+
+// The rules' column of a design they stop on or whose sizes are wrong: each caption the
+// run wrote, as the main window shows it, and "n.d." for everything else.
+void colonnaDidascalie(Riepilogo &r, const Progetto &p)
+{
+    const auto didascalia = [&](Grandezza g) -> std::optional<Risultato> {
+        switch (g) {
+        case Grandezza::SpirePerStrato:
+            return Risultato::SpireStrato;
+        case Grandezza::Strati:
+            return Risultato::NumeroStrati;
+        case Grandezza::SpireTotali:
+            return Risultato::SpireTotali;
+        case Grandezza::Induttanza:
+            return Risultato::Ind;
+        case Grandezza::Resistenza20:
+            return Risultato::Centro;
+        default:
+            return std::nullopt;
+        }
+    };
+    for (int g = 0; g < NumeroGrandezze; ++g) {
+        Cifra &c = r.cifre[g][int(Colonna::Regole)];
+        const std::optional<Risultato> ris = didascalia(Grandezza(g));
+        // A caption the run did not reach keeps, in the main window, a value of another design.
+        const QString testo = ris ? p.didascalie[*ris] : QString();
+        c.testo = testo.trimmed().isEmpty() ? QStringLiteral("n.d.") : testo;
+        if (!testo.trimmed().isEmpty())
+            c.metodo = QStringLiteral("La didascalia della finestra principale");
+    }
+}
+
+// Beyond the rules' captions no length, mass, resistance, count or inductance is negative.
+void senzaNegativi(Riepilogo &r)
+{
+    for (int g = 0; g < NumeroGrandezze; ++g) {
+        if (Grandezza(g) == Grandezza::ScartoWheeler)
+            continue;
+        for (Cifra &c : r.cifre[g])
+            if (c.valore && *c.valore < 0)
+                c = assente(QStringLiteral("Valore negativo: le dimensioni del rocchetto non lo consentono"));
+    }
 }
 
 Riepilogo CalcolaRiepilogo(const DatiAnalisi &dati, const Avanzamento &avanzamento)
@@ -299,6 +411,8 @@ Riepilogo CalcolaRiepilogo(const DatiAnalisi &dati, const Avanzamento &avanzamen
         for (auto &riga : r.cifre)
             for (Cifra &c : riga)
                 c = assente(p.motivo);
+        if (CalcolaAbilitato(dati.testi))
+            colonnaDidascalie(r, p);
         return r;
     }
     r.regole = p.regole;
@@ -369,8 +483,11 @@ Riepilogo CalcolaRiepilogo(const DatiAnalisi &dati, const Avanzamento &avanzamen
         dati.resistenzaIgnota
             ? assente(MotivoResistenzaIgnota)
             : cifra(r20, QStringLiteral("Regole: lunghezza delle regole per gli Ω/m del filo") + comeFinestra);
-    col(Grandezza::ResistenzaT) = cifra(r20 ? finito(ResistenzaATemperatura(*r20, dati.temperatura)) : std::nullopt,
-                                        QStringLiteral("Resistenza delle regole portata alla temperatura, ") + Iec);
+    col(Grandezza::ResistenzaT) =
+        !TemperaturaValida(dati.temperatura)
+            ? assente(MotivoTemperatura())
+            : cifra(r20 ? finito(ResistenzaATemperatura(*r20, dati.temperatura)) : std::nullopt,
+                    QStringLiteral("Resistenza delle regole portata alla temperatura, ") + Iec);
     col(Grandezza::Massa) =
         p.grammiMetro && filoRegole
             ? cifra(*filoRegole * *p.grammiMetro, QStringLiteral("Lunghezza delle regole per i g/m del catalogo"))
@@ -393,6 +510,7 @@ Riepilogo CalcolaRiepilogo(const DatiAnalisi &dati, const Avanzamento &avanzamen
          orto ? QStringLiteral("Fix((B − 2) / passo radiale), passo radiale = diametro esterno × √3/2")
               : QStringLiteral("Fix((B − 2) / diametro esterno), 2 mm di B lasciati liberi"),
          QStringLiteral("Somma delle spire degli strati")});
+    senzaNegativi(r);
     return r;
 }
 
@@ -435,7 +553,7 @@ TabellaStrati CalcolaTabellaStrati(const DatiAnalisi &dati, Colonna colonna, con
         riga.scarto = scarto(riga.wheeler, riga.esatta);
         filo += g.spireStrato(k) * std::hypot(2 * 3.14159265358979323846 * g.raggioStrato(k), g.passo);
         riga.filo = filo;
-        if (p.ohmMetro)
+        if (p.ohmMetro && TemperaturaValida(dati.temperatura))
             riga.resistenzaT = ResistenzaATemperatura(filo * *p.ohmMetro, dati.temperatura);
         t.righe.push_back(riga);
         if (perRiga)
@@ -460,7 +578,7 @@ QString TestoRiepilogo(const Riepilogo &r, const QString &separatore)
         QStringList celle{NomeGrandezza(Grandezza(g), r.temperatura)};
         for (int c = 0; c < NumeroColonne; ++c) {
             const Cifra &cifra = r.cifre[g][c];
-            celle << (cifra.valore ? TestoCifra(Grandezza(g), cifra, separatore) : QString());
+            celle << (cifra.valore ? TestoCifra(Grandezza(g), cifra, separatore) : cifra.testo);
         }
         righe << celle.join(u'\t');
     }
@@ -471,8 +589,8 @@ QString TestoTabellaStrati(const TabellaStrati &t, double temperatura, const QSt
 {
     QStringList righe;
     righe << QStringLiteral("Strato\tSpire dello strato\tSpire totali\tInduttanza esatta (mH)\tWheeler (mH)\t"
-                            "Scarto di Wheeler (%)\tFilo (m)\tResistenza a %1 °C (Ω)")
-                 .arg(QLocale::c().toString(temperatura, 'g', 6));
+                            "Scarto di Wheeler (%)\tFilo (m)\t%1")
+                 .arg(TestoResistenzaA(temperatura));
     const auto opz = [&](std::optional<double> v, int decimali) {
         return v ? TestoNumero(*v, decimali, separatore) : QString();
     };

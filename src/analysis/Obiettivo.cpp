@@ -24,7 +24,7 @@ void figure(RigaObiettivo &r, const GeometriaAvvolgimento &g, double henry, doub
     r.spireUltimoStrato = g.spireStrato(r.strati);
     r.induttanza = henry * 1e3;
     r.filo_m = LunghezzaFilo(g);
-    if (const auto ohm = ValoreCatalogo(r.filo.Resistenza))
+    if (const auto ohm = ValoreCatalogo(r.filo.Resistenza); ohm && TemperaturaValida(temperatura))
         r.resistenzaT = ResistenzaATemperatura(r.filo_m * *ohm, temperatura);
     if (const auto grammi = ValoreCatalogo(r.filo.Peso))
         r.massa = r.filo_m * *grammi;
@@ -118,10 +118,6 @@ TabellaObiettivo ProgettoDaInduttanza(const DatiAnalisi &dati, const QList<FiloR
         t.motivo = motivo;
         return t;
     }
-    if (!std::isfinite(dati.temperatura) || !(FattoreTemperatura(dati.temperatura) > 0)) {
-        t.motivo = QStringLiteral("La temperatura deve essere sopra -234 °C");
-        return t;
-    }
     // The bobbin as the rules read it; a design they cannot compute has none.
     if (!CalcolaAbilitato(dati.testi)) {
         t.motivo = QStringLiteral("Mancano dati nella finestra principale: servono H, B e D1");
@@ -139,6 +135,10 @@ TabellaObiettivo ProgettoDaInduttanza(const DatiAnalisi &dati, const QList<FiloR
                            .arg(esito.errore->testo());
             return t;
         }
+        // Every wire of the catalogue is tried: only sizes that no wire can take stop here.
+        t.motivo = MotivoDimensioni(dati.testi, s, false);
+        if (!t.motivo.isEmpty())
+            return t;
         rocchetto = {Val(dati.testi.altezza), s.DimensioneB, s.DiametroD1};
     }
     Sorvegliante sorvegliante(avanzamento);
@@ -180,9 +180,9 @@ QString TestoObiettivo(const TabellaObiettivo &t, const QString &separatore)
 {
     QStringList righe;
     righe << QStringLiteral("Filo (mm)\tDiametro esterno (mm)\tRaggiunge\tSpire totali\tStrati\tSpire dell'ultimo "
-                            "strato\tInduttanza (mH)\tFilo (m)\tResistenza a %1 °C (Ω)\tMassa (g)\tRiempimento (%)\t"
+                            "strato\tInduttanza (mH)\tFilo (m)\t%1\tMassa (g)\tRiempimento (%)\t"
                             "Capacità propria (pF)\tf0 (kHz)")
-                 .arg(QLocale::c().toString(t.temperatura, 'g', 6));
+                 .arg(TestoResistenzaA(t.temperatura));
     for (const RigaObiettivo &r : t.righe) {
         const QString d = QString(r.filo.DiametroNominale).replace(u'.', separatore);
         const QString e = QString(r.filo.DiametroEsternoMax).replace(u'.', separatore);

@@ -67,6 +67,18 @@ FinestraSecondaria::FinestraSecondaria(const char *nome, const QString &titolo, 
     impaginazione->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void FinestraSecondaria::rendiRidimensionabile(int larghezzaMinimaTwips, int altezzaMinimaTwips)
+{
+    const QSize iniziale = m_cliente->size();
+    m_cliente->setMinimumSize(DimensioneTwips(larghezzaMinimaTwips, altezzaMinimaTwips));
+    m_cliente->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(true);
+    resize(iniziale + QSize(0, m_barraMenu->sizeHint().height()));
+}
+
 void FinestraSecondaria::keyPressEvent(QKeyEvent *evento)
 {
     if (evento->key() == Qt::Key_Escape) {

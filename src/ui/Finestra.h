@@ -47,6 +47,10 @@ public:
     QMenuBar *barraMenu() const { return m_barraMenu; }
     // Where the controls go, laid out in twips from its top-left corner.
     QWidget *cliente() const { return m_cliente; }
+    // For a window whose controls are laid out to take the room they get: a sizeable
+    // border with a maximise box, the client area at least this big (twips) and at first
+    // as big as it was made. The other windows keep their fixed size.
+    void rendiRidimensionabile(int larghezzaMinimaTwips, int altezzaMinimaTwips);
 
 protected:
     void keyPressEvent(QKeyEvent *evento) override;

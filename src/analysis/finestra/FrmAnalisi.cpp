@@ -1,5 +1,6 @@
 #include "analysis/finestra/FrmAnalisi.h"
 
+#include "analysis/finestra/Ingressi.h"
 #include "analysis/finestra/PaginaFrequenza.h"
 #include "analysis/finestra/PaginaObiettivo.h"
 #include "analysis/finestra/PaginaRiepilogo.h"
@@ -25,6 +26,10 @@ namespace {
 // 1024 x 768 screen.
 constexpr int LarghezzaClienteTwips = 15000;
 constexpr int AltezzaClienteTwips = 10500;
+// It may be made smaller down to 800 x 560 pixels, or maximised: the tables and the charts
+// take the room.
+constexpr int LarghezzaMinimaTwips = 12000;
+constexpr int AltezzaMinimaTwips = 8400;
 
 } // namespace
 
@@ -62,11 +67,11 @@ void frmAnalisi::creaControlli(const IngressoAnalisi &ingresso)
     Toolbar1->aggiungiPulsante(ui::IconaSvg(QStringLiteral("tb-precedente")), QStringLiteral("Finestra Precedente"));
     connect(Toolbar1, &ui::BarraStrumenti::ButtonClick, this, &frmAnalisi::Toolbar1_ButtonClick);
 
-    m_riepilogo = new PaginaRiepilogo(ingresso.dati, ingresso.motivoFilo);
-    DatiAnalisi perObiettivo = ingresso.dati;
-    perObiettivo.stile = m_riepilogo->stile();
-    m_obiettivo = new PaginaObiettivo(perObiettivo, ingresso.catalogo, ingresso.motivoCatalogo);
-    m_frequenza = new PaginaFrequenza;
+    // One temperature and one winding style for every page, above them.
+    m_comuni = new IngressiComuni(cliente);
+    m_riepilogo = new PaginaRiepilogo(ingresso.dati, ingresso.motivoFilo, m_comuni);
+    m_obiettivo = new PaginaObiettivo(ingresso.dati, ingresso.catalogo, ingresso.motivoCatalogo, m_comuni);
+    m_frequenza = new PaginaFrequenza(ingresso.dati, m_comuni);
     m_pagine = new QTabWidget(cliente);
     m_pagine->setObjectName(QStringLiteral("pagine"));
     m_pagine->addTab(m_riepilogo, QStringLiteral("Riepilogo"));
@@ -77,6 +82,7 @@ void frmAnalisi::creaControlli(const IngressoAnalisi &ingresso)
     colonna->setContentsMargins(0, 0, 0, 0);
     colonna->setSpacing(0);
     colonna->addWidget(Toolbar1);
+    colonna->addWidget(m_comuni);
     colonna->addWidget(m_pagine, 1);
 
     const auto frequenza = [this] {
@@ -85,12 +91,11 @@ void frmAnalisi::creaControlli(const IngressoAnalisi &ingresso)
     };
     connect(m_riepilogo, &PaginaRiepilogo::riepilogoCambiato, this, frequenza);
     frequenza();
-    connect(m_riepilogo, &PaginaRiepilogo::stileCambiato, this,
-            [this] { m_obiettivo->impostaStile(m_riepilogo->stile()); });
     connect(m_pagine, &QTabWidget::currentChanged, this, &frmAnalisi::paginaAperta);
 
     m_riepilogo->primoIngresso()->setFocus();
     ui::CentraSulloSchermo(this);
+    rendiRidimensionabile(LarghezzaMinimaTwips, AltezzaMinimaTwips);
     m_riepilogo->attendiRiepilogo();
 }
 
@@ -121,8 +126,29 @@ void frmAnalisi::Toolbar1_ButtonClick(int indice)
     ui::SmistaPulsante(indice, {[this] { Copia(); }, nullptr, [this] { close(); }});
 }
 
+void frmAnalisi::cambiaPagina(int verso)
+{
+    const int n = m_pagine->count();
+    m_pagine->setCurrentIndex((m_pagine->currentIndex() + verso + n) % n);
+}
+
 bool frmAnalisi::eventFilter(QObject *oggetto, QEvent *evento)
 {
+    // Ctrl+Tab and Ctrl+Shift+Tab change page from every control of the window: a list, the
+    // inputs above the pages and the tables would otherwise keep the key or do nothing.
+    if (evento->type() == QEvent::KeyPress || evento->type() == QEvent::ShortcutOverride) {
+        const auto *tasto = static_cast<QKeyEvent *>(evento);
+        auto *w = qobject_cast<QWidget *>(oggetto);
+        const bool tab = tasto->key() == Qt::Key_Tab || tasto->key() == Qt::Key_Backtab;
+        if (tab && (tasto->modifiers() & Qt::ControlModifier) && w && w->window() == this) {
+            if (evento->type() == QEvent::KeyPress) {
+                const bool indietro = tasto->key() == Qt::Key_Backtab || (tasto->modifiers() & Qt::ShiftModifier);
+                cambiaPagina(indietro ? -1 : 1);
+            }
+            evento->accept();
+            return true;
+        }
+    }
     // A line edit or a table asks to keep Ctrl+C for its own selection before the shortcut is
     // looked up; in this window it is the page's copy wherever the focus is, so the request
     // is refused.

@@ -13,6 +13,7 @@ class BarraStrumenti;
 }
 
 namespace analisi {
+class IngressiComuni;
 class PaginaFrequenza;
 class PaginaObiettivo;
 class PaginaRiepilogo;
@@ -42,7 +43,10 @@ private:
     void creaControlli(const analisi::IngressoAnalisi &ingresso);
     void Toolbar1_ButtonClick(int indice);
     void paginaAperta(int indice);
+    // The next page (1) or the previous one (-1), round.
+    void cambiaPagina(int verso);
 
+    analisi::IngressiComuni *m_comuni = nullptr;
     QTabWidget *m_pagine = nullptr;
     analisi::PaginaRiepilogo *m_riepilogo = nullptr;
     analisi::PaginaObiettivo *m_obiettivo = nullptr;

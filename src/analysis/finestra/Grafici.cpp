@@ -1,5 +1,7 @@
 #include "analysis/finestra/Grafici.h"
 
+#include "analysis/Lettura.h"
+
 #include <QFontMetrics>
 #include <QLegend>
 #include <QLineSeries>
@@ -40,10 +42,44 @@ QChart *nuovoGrafico(const QString &titolo)
     g->setTitle(titolo);
     g->legend()->setAlignment(Qt::AlignBottom);
     g->setMargins(QMargins(4, 4, 4, 4));
-    // Axis labels with the user's decimal separator, like every figure of the window.
+    // Axis labels with the user's decimal separator and no group separator, as the fields
+    // read them back.
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
     g->setLocalizeNumbers(true);
-    g->setLocale(QLocale());
+    g->setLocale(locale);
+    // Each curve's own line in the legend: solid exact, dashed Wheeler.
+    g->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     return g;
+}
+
+// A round step (1, 2 or 5 times a power of ten) near `grezzo`.
+double passoTondo(double grezzo)
+{
+    if (!(grezzo > 0) || !std::isfinite(grezzo))
+        return 1;
+    const double decade = std::pow(10.0, std::floor(std::log10(grezzo)));
+    const double f = grezzo / decade;
+    return (f <= 1 ? 1 : f <= 2 ? 2 : f <= 5 ? 5 : 10) * decade;
+}
+
+// Ticks every round step from zero up to at least `massimo`, about five of them, each
+// written with the decimals the step needs and no more.
+void tacche(QValueAxis *asse, double massimo, double passoMinimo)
+{
+    const double passo = std::max(passoMinimo, passoTondo(massimo / 5));
+    asse->setTickType(QValueAxis::TicksDynamic);
+    asse->setTickAnchor(0);
+    asse->setTickInterval(passo);
+    asse->setRange(0, std::max(passo, std::ceil(massimo / passo - 1e-9) * passo));
+    const int decimali = std::max(0, int(-std::floor(std::log10(passo) + 1e-9)));
+    asse->setLabelFormat(QStringLiteral("%.") + QString::number(decimali) + u'f');
+}
+
+// Decimals that write every decade of a logarithmic axis from `minimo` up.
+QString formatoDecadi(double minimo)
+{
+    return QStringLiteral("%.") + QString::number(std::max(0, int(-std::floor(std::log10(minimo) + 1e-9)))) + u'f';
 }
 
 // A logarithmic range around [minimo, massimo] on whole decades.
@@ -73,9 +109,7 @@ GraficoStrati::GraficoStrati(QWidget *parent)
     m_serie[WheelerReale] = nuovaCurva(g, QStringLiteral("Reale, Wheeler"), reale, true);
     m_asseX = new QValueAxis(g);
     m_asseX->setTitleText(QStringLiteral("Strati"));
-    m_asseX->setLabelFormat(QStringLiteral("%.0f"));
     m_asseY = new QValueAxis(g);
-    m_asseY->setTitleText(QStringLiteral("Induttanza (mH)"));
     g->addAxis(m_asseX, Qt::AlignBottom);
     g->addAxis(m_asseY, Qt::AlignLeft);
     for (QLineSeries *s : m_serie) {
@@ -117,12 +151,16 @@ void GraficoStrati::azzera(int stratiRegole, int stratiReale)
     for (int c = 0; c < NumeroCurve; ++c) {
         m_serie[c]->clear();
         m_nuovi[c].clear();
+        m_tutti[c].clear();
     }
     m_stratiRegole = stratiRegole;
     m_stratiReale = stratiReale;
     m_massimo = m_limiteY = 0;
-    m_asseX->setRange(0, std::max({1, stratiRegole, stratiReale}));
-    m_asseY->setRange(0, 1);
+    // Whole layers only.
+    tacche(m_asseX, std::max({1, stratiRegole, stratiReale}), 1);
+    m_unita = UnitaAdatta(1);
+    m_asseY->setTitleText(QStringLiteral("Induttanza (%1)").arg(m_unita.nome));
+    tacche(m_asseY, 1, 0);
 }
 
 void GraficoStrati::aggiungi(Colonna colonna, const std::vector<RigaStrato> &righe)
@@ -148,19 +186,37 @@ void GraficoStrati::aggiungi(Colonna colonna, const std::vector<RigaStrato> &rig
 void GraficoStrati::disegna()
 {
     m_ridisegno->stop();
-    for (int c = 0; c < NumeroCurve; ++c) {
+    double massimo = m_massimo;
+    for (int c = 0; c < NumeroCurve; ++c)
         for (const QPointF &p : std::as_const(m_nuovi[c]))
-            m_massimo = std::max(m_massimo, p.y());
-        if (!m_nuovi[c].isEmpty())
-            m_serie[c]->append(m_nuovi[c]);
+            massimo = std::max(massimo, p.y());
+    // The unit that fits the largest value (µH, mH, H); when it changes, the curves drawn so
+    // far are drawn again in it.
+    const UnitaInduttanza unita = UnitaAdatta(massimo);
+    const bool nuovaUnita = unita.nome != m_unita.nome;
+    m_unita = unita;
+    const auto inUnita = [&](const QList<QPointF> &mh) {
+        QList<QPointF> punti;
+        punti.reserve(mh.size());
+        for (const QPointF &p : mh)
+            punti.append(QPointF(p.x(), p.y() * unita.perMilli));
+        return punti;
+    };
+    for (int c = 0; c < NumeroCurve; ++c) {
+        m_tutti[c].append(m_nuovi[c]);
+        if (nuovaUnita)
+            m_serie[c]->replace(inUnita(m_tutti[c]));
+        else if (!m_nuovi[c].isEmpty())
+            m_serie[c]->append(inUnita(m_nuovi[c]));
         m_nuovi[c].clear();
     }
+    m_massimo = massimo;
     // The axis moves in round steps, and only when a curve outgrows it: each move lays the
     // chart out anew.
-    if (m_massimo > m_limiteY) {
-        m_asseY->setRange(0, m_massimo * 1.25);
-        m_asseY->applyNiceNumbers();
-        m_limiteY = m_asseY->max();
+    if (nuovaUnita || m_massimo > m_limiteY) {
+        m_asseY->setTitleText(QStringLiteral("Induttanza (%1)").arg(unita.nome));
+        tacche(m_asseY, m_massimo * 1.1 * unita.perMilli, 0);
+        m_limiteY = m_asseY->max() / unita.perMilli;
     }
 }
 
@@ -187,10 +243,9 @@ GraficoFrequenza::GraficoFrequenza(QWidget *parent)
     m_asseF->setRange(10, 1e7);
     m_asseR = new QLogValueAxis(g);
     m_asseR->setTitleText(QStringLiteral("|Z|, R<sub>ac</sub> (Ω)"));
-    m_asseR->setLabelFormat(QStringLiteral("%.6g"));
     m_asseQ = new QLogValueAxis(g);
     m_asseQ->setTitleText(QStringLiteral("Q"));
-    m_asseQ->setLabelFormat(QStringLiteral("%.6g"));
+
     g->addAxis(m_asseF, Qt::AlignBottom);
     g->addAxis(m_asseR, Qt::AlignLeft);
     g->addAxis(m_asseQ, Qt::AlignRight);
@@ -241,6 +296,8 @@ void GraficoFrequenza::imposta(const std::vector<PuntoImpedenza> &punti, std::op
         else
             decadi(m_asseQ, qMin, qMax);
     }
+    m_asseR->setLabelFormat(formatoDecadi(m_asseR->min()));
+    m_asseQ->setLabelFormat(formatoDecadi(m_asseQ->min()));
     const auto segno = [&](QLineSeries *s, std::optional<double> f) {
         const bool dentro = !r.isEmpty() && f && *f >= m_asseF->min() && *f <= m_asseF->max();
         s->replace(dentro ? QList<QPointF>{{*f, m_asseR->min()}, {*f, m_asseR->max()}} : QList<QPointF>{});

@@ -3,6 +3,7 @@
 #include "analysis/Analisi.h"
 #include "analysis/Capacita.h"
 #include "analysis/Dowell.h"
+#include "analysis/Lettura.h"
 
 #include <QChartView>
 
@@ -31,8 +32,11 @@ public:
     void azzera(int stratiRegole, int stratiReale);
     // Rows of the rules' winding (Colonna::StesseSpire) or of the real one (Colonna::Reale).
     void aggiungi(Colonna colonna, const std::vector<RigaStrato> &righe);
-    // Points of a curve as drawn, for tests.
+    // Points of a curve as drawn (in the axis' unit), for tests.
     QList<QPointF> punti(Colonna colonna, bool wheeler) const;
+    // The axes, for tests: their titles, ranges and label formats.
+    const QValueAxis *asseStrati() const { return m_asseX; }
+    const QValueAxis *asseInduttanza() const { return m_asseY; }
 
 private:
     enum Curva { EsattaRegole, WheelerRegole, EsattaReale, WheelerReale, NumeroCurve };
@@ -40,7 +44,9 @@ private:
     void disegna();
 
     std::array<QLineSeries *, NumeroCurve> m_serie{};
-    std::array<QList<QPointF>, NumeroCurve> m_nuovi; // points not drawn yet
+    std::array<QList<QPointF>, NumeroCurve> m_nuovi; // points not drawn yet, mH
+    std::array<QList<QPointF>, NumeroCurve> m_tutti; // points drawn, mH
+    UnitaInduttanza m_unita;                         // of the drawn curves and the axis
     QTimer *m_ridisegno;
     QValueAxis *m_asseX, *m_asseY;
     int m_stratiRegole = 0, m_stratiReale = 0;

@@ -7,7 +7,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
 #include <QStringList>
 #include <QTimer>
@@ -17,36 +16,32 @@
 
 namespace windara::analisi {
 
-PaginaFrequenza::PaginaFrequenza(QWidget *parent)
-    : QWidget(parent), m_attesa(new QTimer(this)),
-      m_frequenza(CasellaNumero("txtFrequenza", QStringLiteral("100000"), this)),
-      m_temperatura(CasellaNumero("txtTemperaturaFrequenza", QStringLiteral("20"), this)),
-      m_permittivita(CasellaNumero("txtPermittivita",
-                                   TestoNumero(PermittivitaSmaltoPredefinita, 1, QLocale().decimalPoint()), this)),
-      m_comportamento(new QLabel(this)), m_grafico(new GraficoFrequenza(this))
+PaginaFrequenza::PaginaFrequenza(const DatiAnalisi &dati, IngressiComuni *comuni, QWidget *parent)
+    : QWidget(parent), m_dati(dati), m_comuni(comuni), m_attesa(new QTimer(this)),
+      m_frequenza(new CampoIngresso(Ingresso::Frequenza, "txtFrequenza", QStringLiteral("100000"), this)),
+      m_permittivita(new CampoIngresso(Ingresso::Permittivita, "txtPermittivita",
+                                       TestoNumero(PermittivitaSmaltoPredefinita, 1, QLocale().decimalPoint()), this)),
+      m_avvolgimento(new QLabel(this)), m_comportamento(new QLabel(this)), m_grafico(new GraficoFrequenza(this))
 {
     setObjectName(QStringLiteral("paginaFrequenza"));
-    m_temperatura->setToolTip(QStringLiteral("Temperatura del rame, per la resistenza (IEC 60028)"));
+    m_avvolgimento->setObjectName(QStringLiteral("lblAvvolgimento"));
+    m_avvolgimento->setWordWrap(true);
 
     auto *ingressi = new QHBoxLayout;
     auto *etichettaF = new QLabel(QStringLiteral("&Frequenza (Hz):"), this);
-    etichettaF->setBuddy(m_frequenza);
-    auto *etichettaT = new QLabel(QStringLiteral("&Temperatura (°C):"), this);
-    etichettaT->setBuddy(m_temperatura);
+    etichettaF->setBuddy(m_frequenza->casella());
     ingressi->addWidget(etichettaF);
     ingressi->addWidget(m_frequenza);
     ingressi->addSpacing(16);
-    ingressi->addWidget(etichettaT);
-    ingressi->addWidget(m_temperatura);
-    ingressi->addSpacing(16);
     auto *etichettaE = new QLabel(QStringLiteral("ε<sub>r</sub> dello &smalto:"), this);
     etichettaE->setTextFormat(Qt::RichText);
-    etichettaE->setBuddy(m_permittivita);
-    m_permittivita->setToolTip(QStringLiteral("Permittività relativa dello smalto, da 1 a 10: poliuretano e "
-                                              "poliestere circa 3,5–3,7, poliammide-immide circa 4,2"));
+    etichettaE->setBuddy(m_permittivita->casella());
+    m_permittivita->casella()->setToolTip(QStringLiteral("Permittività relativa dello smalto, da 1 a 10: poliuretano e "
+                                                         "poliestere circa 3,5–3,7, poliammide-immide circa 4,2"));
     ingressi->addWidget(etichettaE);
     ingressi->addWidget(m_permittivita);
-    ingressi->addStretch(1);
+    ingressi->addSpacing(16);
+    ingressi->addWidget(m_avvolgimento, 1);
 
     // Each figure: its label's name, its caption as a reader expects it (rich text), the same
     // in plain text with its unit for the copy, and how it is obtained.
@@ -128,6 +123,8 @@ PaginaFrequenza::PaginaFrequenza(QWidget *parent)
     centro->addWidget(m_grafico, 3);
     auto *colonna = new QVBoxLayout(this);
     colonna->addLayout(ingressi);
+    colonna->addWidget(m_frequenza->messaggio());
+    colonna->addWidget(m_permittivita->messaggio());
     colonna->addLayout(centro, 1);
     colonna->addWidget(avvertenza);
     colonna->addWidget(modello);
@@ -135,15 +132,16 @@ PaginaFrequenza::PaginaFrequenza(QWidget *parent)
     m_attesa->setSingleShot(true);
     m_attesa->setInterval(AttesaDigitazione);
     connect(m_attesa, &QTimer::timeout, this, &PaginaFrequenza::aggiorna);
-    for (QLineEdit *c : {m_frequenza, m_temperatura, m_permittivita})
-        connect(c, &QLineEdit::textChanged, m_attesa, qOverload<>(&QTimer::start));
+    connect(m_frequenza, &CampoIngresso::cambiato, m_attesa, qOverload<>(&QTimer::start));
+    connect(m_permittivita, &CampoIngresso::cambiato, m_attesa, qOverload<>(&QTimer::start));
+    connect(m_comuni, &IngressiComuni::temperaturaCambiata, m_attesa, qOverload<>(&QTimer::start));
 }
 
 PaginaFrequenza::~PaginaFrequenza() = default;
 
 QWidget *PaginaFrequenza::primoIngresso() const
 {
-    return m_frequenza;
+    return m_frequenza->casella();
 }
 
 void PaginaFrequenza::impostaRiepilogo(const Riepilogo *r, const QString &motivo)
@@ -160,7 +158,7 @@ void PaginaFrequenza::impostaRiepilogo(const Riepilogo *r, const QString &motivo
             m_motivo = r20.motivo;
         else {
             m_motivo.clear();
-            m_avvolgimento = AvvolgimentoAcReale(*r);
+            m_avvolgimentoAc = AvvolgimentoAcReale(*r);
             m_geometria = r->reale;
             m_resistenza20 = *r20.valore;
         }
@@ -184,25 +182,29 @@ void PaginaFrequenza::aggiorna()
     m_attesa->stop();
     m_comportamento->clear();
     m_punti.clear();
+    const double temperatura = m_comuni->gradi();
+    m_avvolgimento->setText(m_comuni->descrizione(&m_dati.filo));
     if (!m_motivo.isEmpty())
         return mostraMotivo(m_motivo);
-    const std::optional<double> temperatura = LeggiCasella(m_temperatura);
-    if (!temperatura || !(FattoreTemperatura(*temperatura) > 0))
-        return mostraMotivo(QStringLiteral("La temperatura deve essere un numero sopra -234 °C"));
-    AvvolgimentoAc a = m_avvolgimento;
-    a.temperatura = *temperatura;
-    a.resistenzaCc = ResistenzaATemperatura(m_resistenza20, *temperatura);
+    const QString s = QLocale().decimalPoint();
+    m_valori[Induttanza]->setText(TestoNumero(m_avvolgimentoAc.induttanza * 1e3, -1, s));
+    if (!TemperaturaValida(temperatura)) {
+        for (int v = ResistenzaCc; v < NumeroValori; ++v)
+            m_valori[v]->setText(MotivoTemperatura());
+        m_grafico->imposta({});
+        return;
+    }
+    AvvolgimentoAc a = m_avvolgimentoAc;
+    a.temperatura = temperatura;
+    a.resistenzaCc = ResistenzaATemperatura(m_resistenza20, temperatura);
     const QString motivo = MotivoAvvolgimentoAc(a);
     if (!motivo.isEmpty())
         return mostraMotivo(motivo);
 
-    const QString s = QLocale().decimalPoint();
-    m_valori[Induttanza]->setText(TestoNumero(a.induttanza * 1e3, -1, s));
     m_valori[ResistenzaCc]->setText(TestoNumero(a.resistenzaCc, 4, s));
-    // A frequency that is not a number is answered by the core like any other bad one.
-    const std::optional<double> letta = LeggiCasella(m_frequenza);
-    const double frequenza = letta.value_or(NAN);
-    const RisultatoFrequenza r = AnalisiFrequenza(a, frequenza);
+    // A frequency the field refuses: its message stands under the field, whole.
+    const std::optional<double> frequenza = m_frequenza->valore();
+    const RisultatoFrequenza r = frequenza ? AnalisiFrequenza(a, *frequenza) : RisultatoFrequenza{};
     if (r.valido) {
         const PuntoFrequenza &p = r.punto;
         m_valori[Profondita]->setText(TestoNumero(p.profondita * 1e3, 4, s));
@@ -212,16 +214,17 @@ void PaginaFrequenza::aggiorna()
         m_valori[Q]->setText(TestoNumero(p.q, 2, s));
     } else {
         for (int v = Profondita; v <= Q; ++v)
-            m_valori[v]->setText(r.motivo);
+            m_valori[v]->setText(frequenza ? r.motivo : QStringLiteral("n.d."));
     }
 
-    // The capacitance: the enamel's permittivity read, then the model's own domain.
-    const std::optional<double> permittivita = LeggiCasella(m_permittivita);
+    // The capacitance: the enamel's permittivity as its field reads it (a refusal stands
+    // under the field), then the model's own domain.
+    const std::optional<double> permittivita = m_permittivita->valore();
     RisultatoCapacita c;
-    c.motivo = permittivita ? MotivoPermittivita(*permittivita)
-                            : QStringLiteral("La permittività relativa dello smalto deve essere un numero da 1 a 10");
-    if (c.motivo.isEmpty())
+    if (permittivita)
         c = analisi::CapacitaPropria(m_geometria, *permittivita);
+    else
+        c.motivo = QStringLiteral("n.d.");
     const std::optional<double> f0 = c.valido ? FrequenzaRisonanza(a.induttanza, c.farad) : std::nullopt;
     if (!f0) {
         const QString perche = c.valido ? QStringLiteral("Manca l'induttanza per la risonanza") : c.motivo;
@@ -235,12 +238,12 @@ void PaginaFrequenza::aggiorna()
             z.q = p.q;
             m_punti.push_back(z);
         }
-        m_grafico->imposta(m_punti, std::nullopt, r.valido ? std::optional(frequenza) : std::nullopt);
+        m_grafico->imposta(m_punti, std::nullopt, r.valido ? frequenza : std::nullopt);
         return;
     }
     m_valori[CapacitaPropria]->setText(TestoNumero(c.farad * 1e12, 2, s));
     m_valori[Risonanza]->setText(TestoNumero(*f0 / 1e3, 1, s));
-    const RisultatoImpedenza z = AnalisiImpedenza(a, c.farad, frequenza);
+    const RisultatoImpedenza z = r.valido ? AnalisiImpedenza(a, c.farad, *frequenza) : RisultatoImpedenza{};
     if (z.valido) {
         const PuntoImpedenza &p = z.punto;
         m_valori[Modulo]->setText(TestoNumero(p.modulo, 4, s));
@@ -254,16 +257,16 @@ void PaginaFrequenza::aggiorna()
             m_valori[Q]->setText(QStringLiteral("non vale oltre f0"));
             m_comportamento->setText(QStringLiteral("A %1 Hz l'avvolgimento è capacitivo: la frequenza è oltre la "
                                                     "sua risonanza, f0 = %2 kHz.")
-                                         .arg(TestoNumero(frequenza, -1, s), TestoNumero(*f0 / 1e3, 1, s)));
+                                         .arg(TestoNumero(*frequenza, -1, s), TestoNumero(*f0 / 1e3, 1, s)));
         } else {
             m_comportamento->setText(QStringLiteral("A questa frequenza l'avvolgimento è induttivo (sotto f0)."));
         }
     } else {
         for (int v = Modulo; v < NumeroValori; ++v)
-            m_valori[v]->setText(z.motivo);
+            m_valori[v]->setText(frequenza ? (r.valido ? z.motivo : r.motivo) : QStringLiteral("n.d."));
     }
     m_punti = SpazzataImpedenza(a, c.farad);
-    m_grafico->imposta(m_punti, f0, z.valido ? std::optional(frequenza) : std::nullopt);
+    m_grafico->imposta(m_punti, f0, z.valido ? frequenza : std::nullopt);
 }
 
 void PaginaFrequenza::mostraMotivo(const QString &motivo)

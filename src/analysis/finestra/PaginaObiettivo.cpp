@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
 #include <QTableView>
 #include <QTimer>
@@ -21,23 +20,29 @@
 namespace windara::analisi {
 
 PaginaObiettivo::PaginaObiettivo(const DatiAnalisi &dati, const QList<FiloRame> &catalogo, const QString &avviso,
-                                 QWidget *parent)
+                                 IngressiComuni *comuni, QWidget *parent)
     : QWidget(parent), m_dati(dati), m_catalogo(catalogo), m_avviso(avviso), m_lavoratore(new Lavoratore(this)),
-      m_attesa(new QTimer(this)), m_obiettivo(CasellaNumero("txtObiettivo", QString(), this)),
-      m_temperatura(CasellaNumero("txtTemperaturaObiettivo", QStringLiteral("20"), this)),
-      m_frequenzaLavoro(CasellaNumero("txtFrequenzaLavoro", QString(), this)), m_motivoLavoro(new QLabel(this)),
-      m_barra(new BarraLavoro(m_lavoratore, this)), m_messaggio(new QLabel(this)),
-      m_modello(new ModelloObiettivo(this)), m_ordine(new OrdineObiettivo(this)), m_tabella(new QTableView(this))
+      m_attesa(new QTimer(this)), m_comuni(comuni),
+      m_obiettivo(new CampoIngresso(Ingresso::Induttanza, "txtObiettivo", QString(), this)),
+      m_frequenzaLavoro(new CampoIngresso(Ingresso::Frequenza, "txtFrequenzaLavoro", QString(), this)),
+      m_motivoLavoro(new QLabel(this)), m_avvolgimento(new QLabel(this)), m_barra(new BarraLavoro(m_lavoratore, this)),
+      m_messaggio(new QLabel(this)), m_modello(new ModelloObiettivo(this)), m_ordine(new OrdineObiettivo(this)),
+      m_tabella(new QTableView(this))
 {
     setObjectName(QStringLiteral("paginaObiettivo"));
-    m_obiettivo->setPlaceholderText(QStringLiteral("mH"));
-    m_obiettivo->setToolTip(QStringLiteral("L'induttanza da raggiungere, in mH"));
-    m_temperatura->setToolTip(QStringLiteral("Temperatura del rame, per la resistenza (IEC 60028)"));
-    m_frequenzaLavoro->setPlaceholderText(QStringLiteral("facoltativa"));
-    m_frequenzaLavoro->setToolTip(
-        QStringLiteral("La frequenza a cui l'avvolgimento lavorerà, in Hz: sono segnati i fili "
-                       "con f0 sotto tre volte questa frequenza"));
+    m_obiettivo->casella()->setPlaceholderText(QStringLiteral("mH"));
+    m_obiettivo->casella()->setToolTip(QStringLiteral("L'induttanza da raggiungere, in mH, o con l'unità (µH, nH, H)"));
+    // The refusal stands where the table would: in the page's message.
+    m_obiettivo->messaggioAltrove();
+    m_frequenzaLavoro->casella()->setPlaceholderText(QStringLiteral("facoltativa"));
+    m_frequenzaLavoro->casella()->setToolTip(QStringLiteral(
+        "La frequenza a cui l'avvolgimento lavorerà: sono segnati i fili con f0 sotto tre volte questa frequenza"));
+    // An empty field is no working frequency, not a mistake: the page says what is wrong.
+    m_frequenzaLavoro->messaggioAltrove();
     m_motivoLavoro->setObjectName(QStringLiteral("lblMotivoLavoro"));
+    m_motivoLavoro->setWordWrap(true);
+    m_avvolgimento->setObjectName(QStringLiteral("lblAvvolgimento"));
+    m_avvolgimento->setWordWrap(true);
     m_messaggio->setObjectName(QStringLiteral("lblMessaggioObiettivo"));
     m_messaggio->setWordWrap(true);
 
@@ -56,33 +61,31 @@ PaginaObiettivo::PaginaObiettivo(const DatiAnalisi &dati, const QList<FiloRame> 
 
     auto *ingressi = new QHBoxLayout;
     auto *etichettaL = new QLabel(QStringLiteral("&Induttanza obiettivo (mH):"), this);
-    etichettaL->setBuddy(m_obiettivo);
-    auto *etichettaT = new QLabel(QStringLiteral("&Temperatura (°C):"), this);
-    etichettaT->setBuddy(m_temperatura);
+    etichettaL->setBuddy(m_obiettivo->casella());
     ingressi->addWidget(etichettaL);
     ingressi->addWidget(m_obiettivo);
     ingressi->addSpacing(16);
-    ingressi->addWidget(etichettaT);
-    ingressi->addWidget(m_temperatura);
-    ingressi->addSpacing(16);
     auto *etichettaF = new QLabel(QStringLiteral("&Frequenza di lavoro (Hz):"), this);
-    etichettaF->setBuddy(m_frequenzaLavoro);
+    etichettaF->setBuddy(m_frequenzaLavoro->casella());
     ingressi->addWidget(etichettaF);
     ingressi->addWidget(m_frequenzaLavoro);
-    ingressi->addWidget(m_motivoLavoro);
+    ingressi->addSpacing(16);
+    ingressi->addWidget(m_avvolgimento, 1);
     ingressi->addSpacing(16);
     ingressi->addWidget(m_barra, 1);
     auto *colonna = new QVBoxLayout(this);
     colonna->addLayout(ingressi);
+    colonna->addWidget(m_motivoLavoro);
     colonna->addWidget(m_messaggio);
     colonna->addWidget(m_tabella, 1);
 
     m_attesa->setSingleShot(true);
     m_attesa->setInterval(AttesaDigitazione);
     connect(m_attesa, &QTimer::timeout, this, &PaginaObiettivo::ricalcola);
-    for (QLineEdit *c : {m_obiettivo, m_temperatura})
-        connect(c, &QLineEdit::textChanged, m_attesa, qOverload<>(&QTimer::start));
-    connect(m_frequenzaLavoro, &QLineEdit::textChanged, this, &PaginaObiettivo::leggiFrequenzaLavoro);
+    connect(m_obiettivo, &CampoIngresso::cambiato, m_attesa, qOverload<>(&QTimer::start));
+    connect(m_frequenzaLavoro, &CampoIngresso::cambiato, this, &PaginaObiettivo::leggiFrequenzaLavoro);
+    connect(m_comuni, &IngressiComuni::temperaturaCambiata, m_attesa, qOverload<>(&QTimer::start));
+    connect(m_comuni, &IngressiComuni::stileCambiato, this, &PaginaObiettivo::ricalcola);
     connect(m_barra, &BarraLavoro::annullato, this,
             [this] { mostraMotivo(QStringLiteral("Calcolo annullato: cambia un dato per ricalcolare")); });
     ricalcola();
@@ -92,32 +95,24 @@ PaginaObiettivo::~PaginaObiettivo() = default;
 
 QWidget *PaginaObiettivo::primoIngresso() const
 {
-    return m_obiettivo;
-}
-
-void PaginaObiettivo::impostaStile(Stile stile)
-{
-    if (m_dati.stile == stile)
-        return;
-    m_dati.stile = stile;
-    ricalcola();
+    return m_obiettivo->casella();
 }
 
 void PaginaObiettivo::ricalcola()
 {
     m_attesa->stop();
     m_lavoratore->annulla();
+    DatiAnalisi d = m_dati;
+    d.temperatura = m_comuni->gradi();
+    d.stile = m_comuni->stile();
+    m_avvolgimento->setText(m_comuni->descrizione(nullptr));
     if (!m_avviso.isEmpty())
         return mostraMotivo(m_avviso);
-    if (m_obiettivo->text().trimmed().isEmpty())
+    if (m_obiettivo->casella()->text().trimmed().isEmpty())
         return mostraMotivo(QStringLiteral("Scrivi l'induttanza da raggiungere, in mH"));
-    const std::optional<double> temperatura = LeggiCasella(m_temperatura);
-    if (!temperatura)
-        return mostraMotivo(QStringLiteral("La temperatura deve essere un numero, in °C"));
-    DatiAnalisi d = m_dati;
-    d.temperatura = *temperatura;
-    // The core answers a target that is not a number like any other bad target.
-    const double obiettivo = LeggiCasella(m_obiettivo).value_or(NAN);
+    if (!m_obiettivo->valore())
+        return mostraMotivo(m_obiettivo->lettura().messaggio);
+    const double obiettivo = *m_obiettivo->valore();
     mostraMotivo(QStringLiteral("Calcolo in corso…"));
     m_lavoratore->avvia([this, d, catalogo = m_catalogo, obiettivo](const Lavoratore::Contesto &c) {
         c.consegna([this] { m_barra->fase(QStringLiteral("Fili del catalogo")); });
@@ -130,19 +125,18 @@ void PaginaObiettivo::ricalcola()
 
 void PaginaObiettivo::leggiFrequenzaLavoro()
 {
-    const std::optional<double> f = LeggiCasella(m_frequenzaLavoro);
-    const bool vuota = m_frequenzaLavoro->text().trimmed().isEmpty();
-    const bool buona = f && *f > 0 && std::isfinite(*f);
-    m_motivoLavoro->setText(vuota || buona ? QString() : QStringLiteral("non è una frequenza sopra zero"));
-    m_modello->impostaFrequenzaLavoro(buona ? f : std::nullopt);
+    const bool vuota = m_frequenzaLavoro->casella()->text().trimmed().isEmpty();
+    m_motivoLavoro->setText(vuota ? QString() : m_frequenzaLavoro->lettura().messaggio);
+    m_motivoLavoro->setVisible(!m_motivoLavoro->text().isEmpty());
+    m_modello->impostaFrequenzaLavoro(vuota ? std::nullopt : m_frequenzaLavoro->valore());
 }
 
 void PaginaObiettivo::adattaColonne()
 {
     // Every column as wide as its figures and its caption's longest line, the sorted one with
     // room for its arrow (the style's own measure takes a caption as one line and keeps room
-    // for an arrow on each column: eleven would not fit). A wire's reason for having no figures may be longer than its
-    // column: its tooltip holds all of it.
+    // for an arrow on each column: thirteen would not fit). A wire's reason for having no figures may be longer than
+    // its column: its tooltip holds all of it.
     const QFontMetrics cifre(m_tabella->font()), titoli(m_tabella->horizontalHeader()->font());
     for (int c = 0; c < ModelloObiettivo::NumeroColonne; ++c) {
         if (c == ModelloObiettivo::Raggiunge) {
@@ -169,17 +163,17 @@ void PaginaObiettivo::mostra(const TabellaObiettivo &t)
         return;
     }
     const auto raggiungono = std::count_if(t.righe.begin(), t.righe.end(), [](const auto &r) { return r.raggiunge; });
-    m_messaggio->setText(QStringLiteral("%1 fili del catalogo su %2 raggiungono %3 mH con l'avvolgimento reale. "
+    m_messaggio->setText(QStringLiteral("%1 fili del catalogo su %2 raggiungono %3 con l'avvolgimento reale. "
                                         "Clic su un'intestazione per ordinare.")
                              .arg(raggiungono)
                              .arg(t.righe.size())
-                             .arg(TestoNumero(t.obiettivo, -1, QLocale().decimalPoint())));
+                             .arg(TestoIngresso(Ingresso::Induttanza, t.obiettivo)));
 }
 
 void PaginaObiettivo::mostraMotivo(const QString &motivo)
 {
     TabellaObiettivo vuota;
-    vuota.temperatura = LeggiCasella(m_temperatura).value_or(20);
+    vuota.temperatura = m_comuni->gradi();
     m_modello->imposta(vuota);
     m_tabellaPronta = false;
     adattaColonne();

@@ -7,18 +7,19 @@
 #include <QWidget>
 
 class QLabel;
-class QLineEdit;
 class QTableView;
 class QTimer;
 
 namespace windara::analisi {
 
 class BarraLavoro;
+class CampoIngresso;
+class IngressiComuni;
 class Lavoratore;
 class ModelloObiettivo;
 class OrdineObiettivo;
 
-// The page "Progetto da induttanza": a target inductance and the temperature; for every
+// The page "Progetto da induttanza": a target inductance, at the window's temperature and style; for every
 // catalogue wire, the smallest real winding on this bobbin that reaches the target, with its
 // self-capacitance and f0. Computed in a worker thread as the target is typed; the table
 // sorts by any column. An optional working frequency marks the wires whose f0 is below
@@ -27,14 +28,13 @@ class PaginaObiettivo : public QWidget
 {
     Q_OBJECT
 public:
-    // `avviso`: why the catalogue could not be listed, if it could not.
+    // `avviso`: why the catalogue could not be listed, if it could not; `comuni`: the
+    // window's temperature and style.
     PaginaObiettivo(const DatiAnalisi &dati, const QList<FiloRame> &catalogo, const QString &avviso,
-                    QWidget *parent = nullptr);
+                    IngressiComuni *comuni, QWidget *parent = nullptr);
     ~PaginaObiettivo() override;
 
     QWidget *primoIngresso() const;
-    // The winding style of the summary page.
-    void impostaStile(Stile stile);
     // The table as shown (in its current order) as tab-separated text; empty while there is
     // no table.
     QString testoCopia() const;
@@ -53,10 +53,11 @@ private:
 
     Lavoratore *m_lavoratore;
     QTimer *m_attesa;
-    QLineEdit *m_obiettivo;
-    QLineEdit *m_temperatura;
-    QLineEdit *m_frequenzaLavoro;
+    IngressiComuni *m_comuni;
+    CampoIngresso *m_obiettivo;
+    CampoIngresso *m_frequenzaLavoro;
     QLabel *m_motivoLavoro;
+    QLabel *m_avvolgimento;
     BarraLavoro *m_barra;
     QLabel *m_messaggio;
     ModelloObiettivo *m_modello;

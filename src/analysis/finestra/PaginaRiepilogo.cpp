@@ -47,28 +47,32 @@ QString nomeRiga(Grandezza g, double temperatura)
 
 } // namespace
 
-PaginaRiepilogo::PaginaRiepilogo(const DatiAnalisi &dati, const QString &avviso, QWidget *parent)
+PaginaRiepilogo::PaginaRiepilogo(const DatiAnalisi &dati, const QString &avviso, IngressiComuni *comuni,
+                                 QWidget *parent)
     : QWidget(parent), m_dati(dati), m_avviso(avviso), m_rapido(riepilogoRapido(dati.testi)),
-      m_lavoratore(new Lavoratore(this)), m_attesa(new QTimer(this)),
-      m_temperatura(CasellaNumero("txtTemperatura", QStringLiteral("20"), this)), m_stile(new QComboBox(this)),
-      m_barra(new BarraLavoro(m_lavoratore, this)), m_cifre(new QTableWidget(NumeroGrandezze, NumeroColonne, this)),
-      m_metodo(new QLabel(this)), m_modello(new ModelloStrati(this)), m_strati(new QTableView(this)),
-      m_grafico(new GraficoStrati(this))
+      m_lavoratore(new Lavoratore(this)), m_attesa(new QTimer(this)), m_comuni(comuni),
+      m_avvolgimento(new QLabel(this)), m_barra(new BarraLavoro(m_lavoratore, this)),
+      m_cifre(new QTableWidget(NumeroGrandezze, NumeroColonne, this)), m_metodo(new QLabel(this)),
+      m_modello(new ModelloStrati(this)), m_strati(new QTableView(this)), m_grafico(new GraficoStrati(this))
 {
     setObjectName(QStringLiteral("paginaRiepilogo"));
-    m_stile->setObjectName(QStringLiteral("cmbStile"));
-    m_stile->addItem(QStringLiteral("A strati"));
-    m_stile->addItem(QStringLiteral("Ortociclico (strati alterni spostati di mezzo passo)"));
-    m_temperatura->setToolTip(QStringLiteral("Temperatura del rame, per la resistenza (IEC 60028)"));
+    m_avvolgimento->setObjectName(QStringLiteral("lblAvvolgimento"));
+    m_avvolgimento->setWordWrap(true);
 
     m_cifre->setObjectName(QStringLiteral("tblRiepilogo"));
     m_cifre->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_cifre->setWordWrap(false);
-    m_cifre->setTextElideMode(Qt::ElideRight);
+    // A reason in a cell wraps as far as the cell goes; the line under the table holds it whole.
+    m_cifre->setWordWrap(true);
+    m_cifre->setTextElideMode(Qt::ElideNone);
     for (int c = 0; c < NumeroColonne; ++c)
         m_cifre->setHorizontalHeaderItem(c, new QTableWidgetItem(ACapo(NomeColonna(Colonna(c)))));
     m_cifre->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_cifre->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // The row captions as wide as the widest one the temperature can give, so that the
+    // columns stand still while it is typed.
+    m_cifre->verticalHeader()->setFixedWidth(
+        m_cifre->verticalHeader()->fontMetrics().horizontalAdvance(NomeGrandezza(Grandezza::ResistenzaT, -59.9999)) +
+        16);
     for (int g = 0; g < NumeroGrandezze; ++g)
         for (int c = 0; c < NumeroColonne; ++c) {
             auto *cella = new QTableWidgetItem;
@@ -91,15 +95,7 @@ PaginaRiepilogo::PaginaRiepilogo(const DatiAnalisi &dati, const QString &avviso,
     m_strati->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 
     auto *ingressi = new QHBoxLayout;
-    auto *etichettaT = new QLabel(QStringLiteral("&Temperatura (°C):"), this);
-    etichettaT->setBuddy(m_temperatura);
-    auto *etichettaS = new QLabel(QStringLiteral("&Avvolgimento:"), this);
-    etichettaS->setBuddy(m_stile);
-    ingressi->addWidget(etichettaT);
-    ingressi->addWidget(m_temperatura);
-    ingressi->addSpacing(16);
-    ingressi->addWidget(etichettaS);
-    ingressi->addWidget(m_stile);
+    ingressi->addWidget(m_avvolgimento, 1);
     ingressi->addSpacing(16);
     ingressi->addWidget(m_barra, 1);
 
@@ -117,11 +113,8 @@ PaginaRiepilogo::PaginaRiepilogo(const DatiAnalisi &dati, const QString &avviso,
     m_attesa->setSingleShot(true);
     m_attesa->setInterval(AttesaDigitazione);
     connect(m_attesa, &QTimer::timeout, this, [this] { ricalcola(); });
-    connect(m_temperatura, &QLineEdit::textChanged, m_attesa, qOverload<>(&QTimer::start));
-    connect(m_stile, &QComboBox::currentIndexChanged, this, [this] {
-        ricalcola();
-        emit stileCambiato();
-    });
+    connect(m_comuni, &IngressiComuni::temperaturaCambiata, m_attesa, qOverload<>(&QTimer::start));
+    connect(m_comuni, &IngressiComuni::stileCambiato, this, [this] { ricalcola(); });
     connect(m_barra, &BarraLavoro::annullato, this, &PaginaRiepilogo::annullato);
     // The computation runs while the window builds its other pages; the window waits for
     // it once they are built.
@@ -132,12 +125,12 @@ PaginaRiepilogo::~PaginaRiepilogo() = default;
 
 QWidget *PaginaRiepilogo::primoIngresso() const
 {
-    return m_temperatura;
+    return m_comuni->temperatura()->casella();
 }
 
 Stile PaginaRiepilogo::stile() const
 {
-    return m_stile->currentIndex() == 1 ? Stile::Ortociclico : Stile::AStrati;
+    return m_comuni->stile();
 }
 
 void PaginaRiepilogo::attendiRiepilogo()
@@ -152,17 +145,13 @@ void PaginaRiepilogo::ricalcola(bool attendi)
     m_lavoratore->annulla();
     m_riepilogo.reset();
     m_metodoTabella.clear();
-    const std::optional<double> temperatura = LeggiCasella(m_temperatura);
-    m_modello->azzera(temperatura.value_or(20));
-    m_grafico->azzera(0, 0);
-    if (!temperatura) {
-        mostraMotivo(QStringLiteral("La temperatura deve essere un numero, in °C"), NAN);
-        emit riepilogoCambiato();
-        return;
-    }
+    // A temperature the field refuses leaves out only the figures that depend on it.
     DatiAnalisi d = m_dati;
-    d.temperatura = *temperatura;
+    d.temperatura = m_comuni->gradi();
     d.stile = stile();
+    m_avvolgimento->setText(m_comuni->descrizione(&d.filo));
+    m_modello->azzera(d.temperatura);
+    m_grafico->azzera(0, 0);
     mostraMotivo(InCorso, d.temperatura);
     emit riepilogoCambiato();
 
@@ -261,7 +250,7 @@ void PaginaRiepilogo::annullato()
 {
     const QString motivo = QStringLiteral("Calcolo annullato: cambia un dato per ricalcolare");
     if (!m_riepilogo) {
-        mostraMotivo(motivo, LeggiCasella(m_temperatura).value_or(NAN));
+        mostraMotivo(motivo, m_comuni->gradi());
         emit riepilogoCambiato();
         return;
     }
@@ -291,6 +280,17 @@ void PaginaRiepilogo::scriviMetodo()
                           metodo(r.esattaReale, r(Grandezza::Induttanza, Colonna::Reale)));
         if (!m_metodoTabella.isEmpty())
             righe << QStringLiteral("Tabella per strati dell'avvolgimento reale: %1").arg(m_metodoTabella);
+        // Every reason of a missing figure, whole, once, with its column.
+        for (int c = 0; c < NumeroColonne; ++c) {
+            QStringList motivi;
+            for (int g = 0; g < NumeroGrandezze; ++g) {
+                const Cifra &cifra = r.cifre[g][c];
+                if (!cifra.valore && !motivi.contains(cifra.motivo) && cifra.motivo != QStringLiteral("riferimento"))
+                    motivi << cifra.motivo;
+            }
+            if (!motivi.isEmpty())
+                righe << QStringLiteral("%1: %2").arg(NomeColonna(Colonna(c)), motivi.join(QStringLiteral("; ")));
+        }
     }
     m_metodo->setText(righe.join(u'\n'));
 }

@@ -7,9 +7,7 @@
 #include <optional>
 #include <vector>
 
-class QComboBox;
 class QLabel;
-class QLineEdit;
 class QTableView;
 class QTableWidget;
 class QTimer;
@@ -18,10 +16,11 @@ namespace windara::analisi {
 
 class BarraLavoro;
 class GraficoStrati;
+class IngressiComuni;
 class Lavoratore;
 class ModelloStrati;
 
-// The page "Riepilogo": the temperature and the winding style; the summary's three columns,
+// The page "Riepilogo": at the window's temperature and winding style, the summary's three columns,
 // the per-layer table of the real winding and the chart of inductance against layers. A
 // summary of up to 5,000 turns shows at once; everything else comes from a worker thread, row
 // by row, and a new input cancels what was still being computed.
@@ -29,8 +28,9 @@ class PaginaRiepilogo : public QWidget
 {
     Q_OBJECT
 public:
-    // `avviso`: what the window could not read from the catalogue, if anything.
-    PaginaRiepilogo(const DatiAnalisi &dati, const QString &avviso, QWidget *parent = nullptr);
+    // `avviso`: what the window could not read from the catalogue, if anything; `comuni`:
+    // the window's temperature and style.
+    PaginaRiepilogo(const DatiAnalisi &dati, const QString &avviso, IngressiComuni *comuni, QWidget *parent = nullptr);
     ~PaginaRiepilogo() override;
 
     QWidget *primoIngresso() const;
@@ -49,13 +49,14 @@ public:
 signals:
     // A new summary (or none, while one is computed or the inputs are bad).
     void riepilogoCambiato();
-    void stileCambiato();
 
 private:
     void ricalcola(bool attendi = true);
     void mostraRiepilogo(const Riepilogo &r);
     // Every figure of the summary replaced by the same sentence.
     void mostraMotivo(const QString &motivo, double temperatura);
+    // The reason under the table, whole: a cell shows only its first words.
+    void scriviMotivo();
     void aggiungiRighe(Colonna colonna, const std::vector<RigaStrato> &righe);
     void fineTabella(Colonna colonna, Metodo metodo, const QString &motivo);
     void annullato();
@@ -70,8 +71,8 @@ private:
 
     Lavoratore *m_lavoratore;
     QTimer *m_attesa;
-    QLineEdit *m_temperatura;
-    QComboBox *m_stile;
+    IngressiComuni *m_comuni;
+    QLabel *m_avvolgimento;
     BarraLavoro *m_barra;
     QTableWidget *m_cifre;
     QLabel *m_metodo;

@@ -5,6 +5,7 @@
 #include "analysis/Obiettivo.h"
 #include "analysis/finestra/FrmAnalisi.h"
 #include "analysis/finestra/Grafici.h"
+#include "analysis/finestra/Ingressi.h"
 #include "analysis/finestra/ModelliAnalisi.h"
 #include "app/Applicazione.h"
 #include "design/FrmBobine.h"
@@ -26,6 +27,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QValueAxis>
 
 using namespace windara;
 using namespace windara::analisi;
@@ -109,6 +111,7 @@ class TstFrmAnalisi : public QObject
             QVERIFY(QTest::qWaitForWindowActive(w));
             azione(*w);
         });
+        QApplication::setActiveWindow(f); // again, after a window closed
         QTest::keyClick(f, Qt::Key_A, Qt::AltModifier);
         QCoreApplication::processEvents(); // the timer, when no window blocked the key
         return aperta;
@@ -118,6 +121,7 @@ private slots:
     void init()
     {
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        DimenticaIngressi();
         Module1() = StatoProgetto{};
         app = new Applicazione(WINDARA_PROGRAM_DIR);
         app->usaAnalisi(&analisi::ApriFinestraAnalisi);
@@ -161,6 +165,11 @@ private slots:
             auto *grafico = figlio<GraficoStrati>(w, "graficoStrati");
             QTRY_COMPARE(grafico->punti(Colonna::StesseSpire, false).size(), 16);
             QCOMPARE(grafico->punti(Colonna::Reale, true).size(), 14);
+            // Whole layers on one axis, millihenry in round steps on the other.
+            QCOMPARE(grafico->asseStrati()->labelFormat(), QString("%.0f"));
+            QVERIFY(grafico->asseStrati()->tickInterval() >= 1);
+            QTRY_COMPARE(grafico->asseInduttanza()->titleText(), QString("Induttanza (mH)"));
+            QCOMPARE(grafico->asseInduttanza()->labelFormat(), QString("%.0f"));
         }));
         scrivi(*f, "txtAltezza", "");
         QVERIFY(!f->findChild<QAction *>("mnuAnalisi")->isEnabled());
@@ -253,11 +262,62 @@ private slots:
             figlio<QTabWidget>(w, "pagine")->setCurrentIndex(2);
             QCOMPARE(QApplication::focusWidget(), figlio<QWidget>(w, "txtFrequenza"));
             QTest::keyClicks(QApplication::focusWidget(), "10000");
-            scrivi(w, "txtTemperaturaFrequenza", "100");
+            scrivi(w, "txtTemperatura", "100");
             QTRY_COMPARE(figlio<QLabel>(w, "lblQ")->text(), TestoNumero(atteso.punto.q, 2, ","));
             QCOMPARE(figlio<QLabel>(w, "lblResistenzaAc")->text(), TestoNumero(atteso.punto.resistenzaAc, 4, ","));
             QCOMPARE(figlio<GraficoFrequenza>(w, "graficoFrequenza")->numeroPunti(), 1001); // f0 among them
             QCOMPARE(figlio<QLabel>(w, "lblAvvertenza")->text(), AvvertenzaDowell());
+        }));
+    }
+
+    // One temperature and one style for every page, each page naming the winding it uses;
+    // what was typed is there again at the next opening, echoed as read.
+    void ingressiComuni()
+    {
+        progetto("20", "10", "10");
+        const auto avvolgimento = [](frmAnalisi &w, const char *pagina) {
+            return figlio<QLabel>(*figlio<QWidget>(w, pagina), "lblAvvolgimento")->text();
+        };
+        QVERIFY(inAnalisi([&](frmAnalisi &w) {
+            scrivi(w, "txtTemperatura", "100");
+            figlio<QComboBox>(w, "cmbStile")->setCurrentIndex(1);
+            figlio<QTabWidget>(w, "pagine")->setCurrentIndex(2);
+            scrivi(w, "txtFrequenza", "2,5M");
+            QCOMPARE(figlio<QLabel>(w, "lblEcoFrequenza")->text(), QString("= 2\u202F500\u202F000 Hz"));
+            QCOMPARE(figlio<QLabel>(w, "lblEcoTemperatura")->text(), QString("= 100 °C"));
+            const QString atteso = "Avvolgimento ortociclico · filo 0,5 mm (esterno 0,544 mm) · rame a 100 °C";
+            QTRY_COMPARE(avvolgimento(w, "paginaFrequenza"), atteso);
+            QTRY_COMPARE(avvolgimento(w, "paginaRiepilogo"), atteso);
+            QCOMPARE(avvolgimento(w, "paginaObiettivo"),
+                     QString("Avvolgimento ortociclico · ogni filo del catalogo · rame a 100 °C"));
+            QTRY_VERIFY(figlio<QTableWidget>(w, "tblRiepilogo")
+                            ->verticalHeaderItem(int(Grandezza::ResistenzaT))
+                            ->text()
+                            .contains("100 °C"));
+        }));
+        QVERIFY(inAnalisi([&](frmAnalisi &w) {
+            QCOMPARE(figlio<QLineEdit>(w, "txtTemperatura")->text(), QString("100"));
+            QCOMPARE(figlio<QComboBox>(w, "cmbStile")->currentIndex(), 1);
+            QCOMPARE(figlio<QLineEdit>(w, "txtFrequenza")->text(), QString("2,5M"));
+        }));
+    }
+
+    // H = -5: the reason names the size, in full under the table; the rules' column shows the
+    // main window's own captions and "n.d." for what that window does not show.
+    void dimensioneNegativa()
+    {
+        progetto("-5", "10", "10");
+        QStringList didascalie;
+        for (const char *nome : {"SpireStrato", "NumeroStrati", "SpireTotali", "ind", "Centro"})
+            didascalie << figlio<QLabel>(*f, nome)->text();
+        QVERIFY(inAnalisi([&](frmAnalisi &w) {
+            const QList<Grandezza> righe{Grandezza::SpirePerStrato, Grandezza::Strati, Grandezza::SpireTotali,
+                                         Grandezza::Induttanza, Grandezza::Resistenza20};
+            for (int i = 0; i < righe.size(); ++i)
+                QTRY_COMPARE(cella(w, righe[i], Colonna::Regole), didascalie[i]);
+            QCOMPARE(cella(w, Grandezza::LunghezzaFilo, Colonna::Regole), QString("n.d."));
+            QCOMPARE(cella(w, Grandezza::Massa, Colonna::Regole), QString("n.d."));
+            QVERIFY(figlio<QLabel>(w, "lblMetodo")->text().contains("L'altezza H (-5 mm) è negativa"));
         }));
     }
 
@@ -319,25 +379,30 @@ private slots:
         };
         const QStringList buono{"20", "10", "10"}, fermo{"1e400", "10", "10"}, pieno{"20", "2.01", "10"};
         const char *t = "txtTemperatura", *r = "riepilogo";
-        riga("temperatura non numero", buono, "", t, "venti", r, "La temperatura deve essere un numero");
-        riga("temperatura sotto -234", buono, "", t, "-300", r, "-234 °C");
+        const char *mt = "lblErroreTemperatura";
+        riga("temperatura non numero", buono, "", t, "venti", mt, "«venti» non è un numero: scrivi la temperatura");
+        riga("temperatura non numero: solo la resistenza", buono, "", t, "venti", "riepilogoT",
+             "Serve una temperatura valida");
+        riga("temperatura sotto -60", buono, "", t, "-300", mt, "fuori dall'intervallo: da −60 a 250 °C");
         riga("regole ferme: riepilogo", fermo, "", t, "20", r, "Le regole non calcolano");
         riga("nessuno strato: riepilogo", pieno, "", t, "20", r, "Nessuno strato");
         riga("senza diametro esterno: riepilogo", buono, "esterno", t, "20", r, "Manca il diametro esterno");
         riga("riga del filo illeggibile", buono, "filo", t, "20", "lblMetodo", "catalogo guasto");
         const char *o = "txtObiettivo", *mo = "lblMessaggioObiettivo";
-        riga("obiettivo zero", buono, "", o, "0", mo, "maggiore di zero");
-        riga("obiettivo negativo", buono, "", o, "-1", mo, "maggiore di zero");
-        riga("obiettivo non numero", buono, "", o, "abc", mo, "maggiore di zero");
-        riga("obiettivo irraggiungibile", buono, "", o, "1e9", mo, "Nessun filo del catalogo");
+        riga("obiettivo zero", buono, "", o, "0", mo, "«0» è fuori dall'intervallo: da 1 nH a 1000 H");
+        riga("obiettivo negativo", buono, "", o, "-1", mo, "«-1» è fuori dall'intervallo");
+        riga("obiettivo non numero", buono, "", o, "abc", mo, "«abc» non è un numero");
+        riga("obiettivo irraggiungibile", buono, "", o, "900000", mo, "Nessun filo del catalogo");
         riga("regole ferme: obiettivo", fermo, "", o, "1", mo, "Le regole non calcolano");
         riga("nessuno strato: obiettivo", pieno, "", o, "1", mo, "Nessun filo del catalogo");
         riga("catalogo illeggibile", buono, "catalogo", o, "1", mo, "catalogo guasto");
-        const char *fq = "txtFrequenza", *q = "lblQ",
-                   *frequenza = "La frequenza deve essere un numero maggiore di zero";
-        riga("frequenza zero", buono, "", fq, "0", q, frequenza);
-        riga("frequenza negativa", buono, "", fq, "-5", q, frequenza);
-        riga("frequenza non numero", buono, "", fq, "x", q, frequenza);
+        const char *fq = "txtFrequenza", *q = "lblQ", *mf = "lblErroreFrequenza",
+                   *fuori = "è fuori dall'intervallo: da 1 Hz a 100 MHz";
+        riga("frequenza zero", buono, "", fq, "0", mf, fuori);
+        riga("frequenza negativa", buono, "", fq, "-5", mf, fuori);
+        riga("frequenza enorme", buono, "", fq, "1e30", mf, fuori);
+        riga("frequenza non numero", buono, "", fq, "x", mf, "«x» non è un numero");
+        riga("migliaia col punto", buono, "", fq, "100.000", mf, "«100.000» ha un separatore delle migliaia");
         riga("regole ferme: frequenza", fermo, "", fq, "1000", q, "Le regole non calcolano");
         riga("senza diametro esterno: frequenza", buono, "esterno", fq, "1000", q, "Manca il diametro esterno");
     }
@@ -370,8 +435,10 @@ private slots:
                 pagine->setCurrentIndex(i);
         scrivi(w, qPrintable(casella), testo);
         const auto risposta = [&] {
-            return dove == "riepilogo" ? cella(w, Grandezza::Induttanza, Colonna::Reale)
-                                       : figlio<QLabel>(w, qPrintable(dove))->text();
+            return dove == "riepilogo"    ? cella(w, Grandezza::Induttanza, Colonna::Reale)
+                   : dove == "riepilogoT" ? cella(w, Grandezza::ResistenzaT, Colonna::Reale) + u'|' +
+                                                cella(w, Grandezza::Induttanza, Colonna::Reale)
+                                          : figlio<QLabel>(w, qPrintable(dove))->text();
         };
         QTRY_VERIFY2(risposta().contains(motivo), qPrintable(risposta()));
         const QRegularExpression numeroImpossibile("\\b(nan|inf)\\b", QRegularExpression::CaseInsensitiveOption);
@@ -390,6 +457,9 @@ private slots:
             auto *barra = figlio<QWidget>(*figlio<QWidget>(w, "paginaRiepilogo"), "barraLavoro");
             QTRY_VERIFY(righe(w, "tblStrati") > 0);
             QVERIFY(barra->isVisible());
+            // A million henry read in henry, not in ten-digit millihenry.
+            auto *grafico = figlio<GraficoStrati>(w, "graficoStrati");
+            QTRY_COMPARE(grafico->asseInduttanza()->titleText(), QString("Induttanza (H)"));
             const int prime = righe(w, "tblStrati");
             QTRY_VERIFY(righe(w, "tblStrati") > prime);
 
