@@ -7,6 +7,7 @@
 #include "ProgettoBanco.h"
 
 #include "analysis/Analisi.h"
+#include "analysis/Capacita.h"
 #include "analysis/Dowell.h"
 #include "analysis/Filamenti.h"
 #include "analysis/Obiettivo.h"
@@ -141,11 +142,27 @@ int main(int argc, char **argv)
         3, 101);
     banco::misura("spazzata in frequenza, 1000 punti", 10000, 101, [&] { (void)SpazzataFrequenza(ac); });
 
+    // The self-capacitance, closed form per pair of layers: on the ordinary 5,000-turn bobbin
+    // against the exact inductance of the same winding, which the page computes anyway.
+    const Riepilogo rOrdinario = CalcolaRiepilogo(ordinario);
+    if (!CapacitaReale(rOrdinario).valido)
+        return 1;
+    banco::coppia(
+        "capacità propria, 5000 spire", [&] { (void)CapacitaReale(rOrdinario); }, "induttanza esatta, stesse spire",
+        [&] { (void)InduttanzaEsatta(rOrdinario.reale); }, 0.05, 21);
+
     // The largest design the rules allow (32,766 layers of 600 turns of 0.05 mm): its summary
     // (the continuous formula where the sums would take seconds) and the per-layer table of
     // its rules' winding, in one run, with the longest stretch between two progress calls.
     const DatiAnalisi massimo = progetto("30", "1640.32", "20", "0.05");
     banco::misura("progetto massimo: riepilogo", 1e6, 3, [&] { (void)CalcolaRiepilogo(massimo); });
+    // Its capacitance (about 10^9 turns) against one pass over its layers, the wire's length.
+    const Riepilogo rMassimo = CalcolaRiepilogo(massimo);
+    if (!CapacitaReale(rMassimo).valido || rMassimo.reale.numeroStrati() < 20000)
+        return 1;
+    banco::coppia(
+        "progetto massimo: capacità propria", [&] { (void)CapacitaReale(rMassimo); },
+        "lunghezza del filo, un giro sugli strati", [&] { (void)LunghezzaFilo(rMassimo.reale); }, 5, 21);
     auto ultimo = std::chrono::steady_clock::now();
     double pausa = 0;
     const Avanzamento avanzamento{[&](double) {

@@ -69,6 +69,9 @@ Progetto prepara(const DatiAnalisi &d)
                 .arg(esito.errore->testo());
         return p;
     }
+    p.motivo = MotivoDimensioni(d.testi, p.stato);
+    if (!p.motivo.isEmpty())
+        return p;
     p.altezzaDigitata = Val(d.testi.altezza);
     const StatoProgetto &s = p.stato;
     p.nominale = ValoreCatalogo(d.filo.DiametroNominale).value_or(s.DiametroFilo);
@@ -201,6 +204,35 @@ double altezzaWheeler(const Progetto &p, Colonna c)
 
 } // namespace
 
+QString MotivoDimensioni(const TestiLimiti &testi, const StatoProgetto &s, bool filo)
+{
+    QStringList motivi;
+    const auto misura = [&](const QString &nome, const QString &testo, double valore, bool femminile) {
+        const QString come = QStringLiteral("%1 (%2 mm)").arg(nome, testo.trimmed());
+        if (valore < 0)
+            motivi << come + (femminile ? QStringLiteral(" è negativa") : QStringLiteral(" è negativo"));
+        else if (valore == 0)
+            motivi << come + QStringLiteral(" è zero");
+        return valore > 0;
+    };
+    double h = 0;
+    try {
+        h = Val(testi.altezza);
+    } catch (const ErroreRuntime &) {
+    }
+    if (misura(QStringLiteral("L'altezza H"), testi.altezza, h, true) && filo && h < s.DiametroFilo)
+        motivi << QStringLiteral("L'altezza H (%1 mm) è minore del diametro del filo").arg(testi.altezza.trimmed());
+    if (misura(QStringLiteral("Lo spazio B"), testi.b, s.DimensioneB, false) && filo &&
+        s.DimensioneB - 2 < s.DiametroFilo)
+        motivi << QStringLiteral("Nessuno strato: lo spazio B (%1 mm) non basta per un diametro di filo oltre i 2 mm "
+                                 "liberi")
+                      .arg(testi.b.trimmed());
+    misura(QStringLiteral("Il diametro D1"), testi.d1, s.DiametroD1, false);
+    if (motivi.isEmpty())
+        return {};
+    return motivi.join(QStringLiteral("; ")) + QStringLiteral(": correggi nella finestra principale");
+}
+
 bool TemperaturaValida(double temperatura)
 {
     return std::isfinite(temperatura) && FattoreTemperatura(temperatura) > 0;
@@ -321,9 +353,52 @@ QString TestoNumero(double v, int decimali, const QString &separatore)
 QString TestoCifra(Grandezza g, const Cifra &c, const QString &separatore)
 {
     if (!c.valore)
-        return c.motivo;
+        return c.testo.isEmpty() ? c.motivo : c.testo;
     static constexpr int decimali[NumeroGrandezze] = {0, 0, 0, -1, 2, 3, 4, 4, 2};
     return TestoNumero(*c.valore, decimali[int(g)], separatore);
+}
+
+// The rules' column of a design they stop on or whose sizes are wrong: each caption the
+// run wrote, as the main window shows it, and "n.d." for everything else.
+void colonnaDidascalie(Riepilogo &r, const Progetto &p)
+{
+    const auto didascalia = [&](Grandezza g) -> std::optional<Risultato> {
+        switch (g) {
+        case Grandezza::SpirePerStrato:
+            return Risultato::SpireStrato;
+        case Grandezza::Strati:
+            return Risultato::NumeroStrati;
+        case Grandezza::SpireTotali:
+            return Risultato::SpireTotali;
+        case Grandezza::Induttanza:
+            return Risultato::Ind;
+        case Grandezza::Resistenza20:
+            return Risultato::Centro;
+        default:
+            return std::nullopt;
+        }
+    };
+    for (int g = 0; g < NumeroGrandezze; ++g) {
+        Cifra &c = r.cifre[g][int(Colonna::Regole)];
+        const std::optional<Risultato> ris = didascalia(Grandezza(g));
+        // A caption the run did not reach keeps, in the main window, a value of another design.
+        const QString testo = ris ? p.didascalie[*ris] : QString();
+        c.testo = testo.trimmed().isEmpty() ? QStringLiteral("n.d.") : testo;
+        if (!testo.trimmed().isEmpty())
+            c.metodo = QStringLiteral("La didascalia della finestra principale");
+    }
+}
+
+// Beyond the rules' captions no length, mass, resistance, count or inductance is negative.
+void senzaNegativi(Riepilogo &r)
+{
+    for (int g = 0; g < NumeroGrandezze; ++g) {
+        if (Grandezza(g) == Grandezza::ScartoWheeler)
+            continue;
+        for (Cifra &c : r.cifre[g])
+            if (c.valore && *c.valore < 0)
+                c = assente(QStringLiteral("Valore negativo: le dimensioni del rocchetto non lo consentono"));
+    }
 }
 
 Riepilogo CalcolaRiepilogo(const DatiAnalisi &dati, const Avanzamento &avanzamento)
@@ -336,6 +411,8 @@ Riepilogo CalcolaRiepilogo(const DatiAnalisi &dati, const Avanzamento &avanzamen
         for (auto &riga : r.cifre)
             for (Cifra &c : riga)
                 c = assente(p.motivo);
+        if (CalcolaAbilitato(dati.testi))
+            colonnaDidascalie(r, p);
         return r;
     }
     r.regole = p.regole;
@@ -434,6 +511,7 @@ Riepilogo CalcolaRiepilogo(const DatiAnalisi &dati, const Avanzamento &avanzamen
          orto ? QStringLiteral("Fix((B − 2) / passo radiale), passo radiale = diametro esterno × √3/2")
               : QStringLiteral("Fix((B − 2) / diametro esterno), 2 mm di B lasciati liberi"),
          QStringLiteral("Somma delle spire degli strati")});
+    senzaNegativi(r);
     return r;
 }
 
@@ -501,7 +579,7 @@ QString TestoRiepilogo(const Riepilogo &r, const QString &separatore)
         QStringList celle{NomeGrandezza(Grandezza(g), r.temperatura)};
         for (int c = 0; c < NumeroColonne; ++c) {
             const Cifra &cifra = r.cifre[g][c];
-            celle << (cifra.valore ? TestoCifra(Grandezza(g), cifra, separatore) : QString());
+            celle << (cifra.valore ? TestoCifra(Grandezza(g), cifra, separatore) : cifra.testo);
         }
         righe << celle.join(u'\t');
     }

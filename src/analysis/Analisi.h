@@ -53,6 +53,12 @@ enum class Grandezza {
 };
 inline constexpr int NumeroGrandezze = 9;
 
+// Which size of the main window makes no winding, in Italian ("L'altezza H (-5 mm) è
+// negativa"): H, B or D1 negative or zero, H smaller than the wire, B too small for a layer
+// beyond its 2 mm margin (these two only with `filo`: the main window's wire). Empty when the
+// sizes are good. `s` is the rules' state of `testi`.
+QString MotivoDimensioni(const TestiLimiti &testi, const StatoProgetto &s, bool filo = true);
+
 // A temperature the copper's resistance can be taken to (finite, above -234 °C). With any
 // other the figures that depend on it are missing, and only they.
 bool TemperaturaValida(double temperatura);
@@ -75,17 +81,23 @@ struct Cifra
     std::optional<double> valore;
     QString metodo; // how it was obtained, for a tooltip
     QString motivo; // why there is no value, in Italian
+    // Shown in place of a missing value: on a design whose sizes are wrong or that the
+    // rules stop on, the rules' own caption exactly as the main window shows it, or "n.d."
+    // for a figure the main window does not show. Empty otherwise.
+    QString testo;
 };
 
 // The text of a figure as the window and the copy show it: turns as integers, inductance in
 // mH with 10 significant digits, the percentage with 2 decimals, metres with 3, ohms with 4,
-// grams with 2; the given decimal separator; the reason in place of a missing value.
+// grams with 2; the given decimal separator; in place of a missing value its `testo`, or
+// else the reason.
 QString TestoCifra(Grandezza g, const Cifra &c, const QString &separatore);
 
 struct Riepilogo
 {
     // Set when the design cannot be analysed at all (the rules' recomputation stopped, the
-    // main window lacks data): then no figure has a value.
+    // main window lacks data, a size is wrong): then no figure has a value, and the rules'
+    // column shows their captions as the main window does.
     QString motivo;
     std::array<std::array<Cifra, NumeroColonne>, NumeroGrandezze> cifre;
     // The two exact windings and their inductances (henry), for the chart and the table.

@@ -16,7 +16,8 @@ namespace windara::analisi {
 namespace {
 
 // The figures of a winding of the search.
-void figure(RigaObiettivo &r, const GeometriaAvvolgimento &g, double henry, double spireMassime, double temperatura)
+void figure(RigaObiettivo &r, const GeometriaAvvolgimento &g, double henry, double spireMassime, double temperatura,
+            double permittivita)
 {
     r.spireTotali = g.spireTotali();
     r.strati = g.numeroStrati();
@@ -28,12 +29,19 @@ void figure(RigaObiettivo &r, const GeometriaAvvolgimento &g, double henry, doub
     if (const auto grammi = ValoreCatalogo(r.filo.Peso))
         r.massa = r.filo_m * *grammi;
     r.riempimento = spireMassime > 0 ? r.spireTotali / spireMassime * 100 : 0;
+    const RisultatoCapacita c = CapacitaPropria(g, permittivita);
+    if (c.valido) {
+        r.capacita = c.farad * 1e12;
+        r.risonanza = FrequenzaRisonanza(henry, c.farad);
+    }
+    if (!r.risonanza)
+        r.motivoCapacita = c.valido ? QStringLiteral("Manca l'induttanza per la risonanza") : c.motivo;
 }
 
 } // namespace
 
 RigaObiettivo ProgettaFilo(const Rocchetto &rocchetto, const FiloRame &filo, double obiettivo, double temperatura,
-                           Stile stile, const Avanzamento &avanzamento)
+                           Stile stile, const Avanzamento &avanzamento, double permittivita)
 {
     RigaObiettivo r;
     r.filo = filo;
@@ -66,7 +74,7 @@ RigaObiettivo ProgettaFilo(const Rocchetto &rocchetto, const FiloRame &filo, dou
         return r;
     }
     if (raggiunto == 0) {
-        figure(r, pieno, strati.henry, pieno.spireTotali(), temperatura);
+        figure(r, pieno, strati.henry, pieno.spireTotali(), temperatura, permittivita);
         return r;
     }
     // The fewest turns of layer `raggiunto` on top of the full layers below: the inductance
@@ -92,18 +100,22 @@ RigaObiettivo ProgettaFilo(const Rocchetto &rocchetto, const FiloRame &filo, dou
     else
         trovato.spireUltimoStrato = alto;
     r.raggiunge = true;
-    figure(r, trovato, lAlto, pieno.spireTotali(), temperatura);
+    figure(r, trovato, lAlto, pieno.spireTotali(), temperatura, permittivita);
     return r;
 }
 
 TabellaObiettivo ProgettoDaInduttanza(const DatiAnalisi &dati, const QList<FiloRame> &catalogo, double obiettivo,
-                                      const Avanzamento &avanzamento)
+                                      const Avanzamento &avanzamento, double permittivita)
 {
     TabellaObiettivo t;
     t.obiettivo = obiettivo;
     t.temperatura = dati.temperatura;
     if (!(obiettivo > 0) || !std::isfinite(obiettivo)) {
         t.motivo = QStringLiteral("L'induttanza obiettivo deve essere un numero maggiore di zero");
+        return t;
+    }
+    if (const QString motivo = MotivoPermittivita(permittivita); !motivo.isEmpty()) {
+        t.motivo = motivo;
         return t;
     }
     // The bobbin as the rules read it; a design they cannot compute has none.
@@ -123,6 +135,10 @@ TabellaObiettivo ProgettoDaInduttanza(const DatiAnalisi &dati, const QList<FiloR
                            .arg(esito.errore->testo());
             return t;
         }
+        // Every wire of the catalogue is tried: only sizes that no wire can take stop here.
+        t.motivo = MotivoDimensioni(dati.testi, s, false);
+        if (!t.motivo.isEmpty())
+            return t;
         rocchetto = {Val(dati.testi.altezza), s.DimensioneB, s.DiametroD1};
     }
     Sorvegliante sorvegliante(avanzamento);
@@ -135,7 +151,8 @@ TabellaObiettivo ProgettoDaInduttanza(const DatiAnalisi &dati, const QList<FiloR
             t.righe.clear();
             return t;
         }
-        t.righe.push_back(ProgettaFilo(rocchetto, catalogo[i], obiettivo, dati.temperatura, dati.stile, parte));
+        t.righe.push_back(
+            ProgettaFilo(rocchetto, catalogo[i], obiettivo, dati.temperatura, dati.stile, parte, permittivita));
         if (sorvegliante.fermato() || t.righe.back().motivo == QStringLiteral("Calcolo annullato")) {
             t.motivo = QStringLiteral("Calcolo annullato");
             t.righe.clear();
@@ -163,7 +180,8 @@ QString TestoObiettivo(const TabellaObiettivo &t, const QString &separatore)
 {
     QStringList righe;
     righe << QStringLiteral("Filo (mm)\tDiametro esterno (mm)\tRaggiunge\tSpire totali\tStrati\tSpire dell'ultimo "
-                            "strato\tInduttanza (mH)\tFilo (m)\t%1\tMassa (g)\tRiempimento (%)")
+                            "strato\tInduttanza (mH)\tFilo (m)\t%1\tMassa (g)\tRiempimento (%)\t"
+                            "Capacità propria (pF)\tf0 (kHz)")
                  .arg(TestoResistenzaA(t.temperatura));
     for (const RigaObiettivo &r : t.righe) {
         const QString d = QString(r.filo.DiametroNominale).replace(u'.', separatore);
@@ -182,7 +200,9 @@ QString TestoObiettivo(const TabellaObiettivo &t, const QString &separatore)
                              TestoNumero(r.filo_m, 3, separatore),
                              r.resistenzaT ? TestoNumero(*r.resistenzaT, 4, separatore) : QString(),
                              r.massa ? TestoNumero(*r.massa, 2, separatore) : QString(),
-                             TestoNumero(r.riempimento, 1, separatore)}
+                             TestoNumero(r.riempimento, 1, separatore),
+                             r.capacita ? TestoNumero(*r.capacita, 2, separatore) : QString(),
+                             r.risonanza ? TestoNumero(*r.risonanza / 1e3, 1, separatore) : QString()}
                      .join(u'\t');
     }
     return righe.join(u'\n') + u'\n';

@@ -2,6 +2,7 @@
 
 #include "analysis/Analisi.h"
 #include "analysis/Avanzamento.h"
+#include "analysis/Capacita.h"
 #include "analysis/Geometria.h"
 #include "catalogue/Catalogo.h"
 
@@ -30,6 +31,10 @@ struct RigaObiettivo
     std::optional<double> massa;       // g
     double riempimento = 0;            // % of the turns the bobbin takes
     Metodo metodo = Metodo::SommaDiretta;
+    // The winding's self-capacitance (pF) and self-resonant frequency (Hz), or why there are
+    // none (a single layer, enamel outside the model).
+    std::optional<double> capacita, risonanza;
+    QString motivoCapacita;
 };
 
 struct TabellaObiettivo
@@ -46,15 +51,19 @@ struct TabellaObiettivo
 // from the flange, whose exact inductance reaches `obiettivo` (mH): N - 1 turns stay below.
 // Only the bobbin (H as typed, B, D1), the temperature and the style of `dati` are used.
 // Under 1 s for the shipped catalogue on ordinary bobbins; see Avanzamento.
+// `permittivita` is the enamel's, for the capacitance.
 TabellaObiettivo ProgettoDaInduttanza(const DatiAnalisi &dati, const QList<FiloRame> &catalogo, double obiettivo,
-                                      const Avanzamento &avanzamento = {});
+                                      const Avanzamento &avanzamento = {},
+                                      double permittivita = PermittivitaSmaltoPredefinita);
 
 // The same for one wire on one bobbin (mm, C): the search's step, for tests and windows.
 RigaObiettivo ProgettaFilo(const Rocchetto &rocchetto, const FiloRame &filo, double obiettivo, double temperatura,
-                           Stile stile, const Avanzamento &avanzamento = {});
+                           Stile stile, const Avanzamento &avanzamento = {},
+                           double permittivita = PermittivitaSmaltoPredefinita);
 
 // Tab-separated text of the table, one header row, the given decimal separator,
-// inductances in mH with 10 significant digits.
+// inductances in mH with 10 significant digits, the capacitance in pF with 2 decimals and
+// f0 in kHz with 1.
 QString TestoObiettivo(const TabellaObiettivo &t, const QString &separatore);
 
 } // namespace windara::analisi

@@ -218,7 +218,7 @@ private slots:
         QTest::newRow("nessuno strato") << QStringList{"20", "2.3", "10", "0.5"} << QString() << l << reale
                                         << QStringLiteral("Nessuno strato");
         QTest::newRow("H zero") << QStringList{"0", "10", "10", "0.5"} << QString() << l << reale
-                                << QStringLiteral("Nessuna spira");
+                                << QStringLiteral("L'altezza H (0 mm) è zero");
         QTest::newRow("senza diametro esterno")
             << QStringList{"20", "10", "10", "0.5"} << QStringLiteral("esterno") << l << reale
             << QStringLiteral("Manca il diametro esterno del filo nel catalogo");
@@ -243,6 +243,43 @@ private slots:
         QVERIFY2(!c.valore && c.motivo.contains(motivo), qPrintable(c.motivo));
         const TabellaStrati t = CalcolaTabellaStrati(d);
         QVERIFY(t.righe.empty() == !t.motivo.isEmpty());
+    }
+
+    // Sizes that make no winding: the reason names the size; the rules' column holds their
+    // captions exactly as the main window shows them (a negative one included) and "n.d."
+    // for the rest; the copy likewise, and nothing else negative.
+    void dimensioniSbagliate_data()
+    {
+        QTest::addColumn<QStringList>("testi"); // H, B, D1
+        QTest::addColumn<QString>("motivo");
+        QTest::newRow("H negativa") << QStringList{"-5", "10", "10"} << "L'altezza H (-5 mm) è negativa";
+        QTest::newRow("H sotto il filo") << QStringList{"0.3", "10", "10"} << "è minore del diametro del filo";
+        QTest::newRow("B zero") << QStringList{"20", "0", "10"} << "Lo spazio B (0 mm) è zero";
+        QTest::newRow("D1 zero") << QStringList{"20", "10", "0"} << "Il diametro D1 (0 mm) è zero";
+        QTest::newRow("tutte") << QStringList{"-1", "-1", "-1"} << "L'altezza H (-1 mm) è negativa; Lo spazio B";
+    }
+    void dimensioniSbagliate()
+    {
+        QFETCH(QStringList, testi);
+        QFETCH(QString, motivo);
+        const DatiAnalisi d = dati(testi[0], testi[1], testi[2]);
+        const Riepilogo r = CalcolaRiepilogo(d);
+        QVERIFY2(r.motivo.contains(motivo), qPrintable(r.motivo));
+        StatoProgetto s;
+        DidascalieLimiti didascalie;
+        RecalcoloLimiti(d.testi, EsitoRicerca::trovata(d.resistenzaMetro), s, didascalie);
+        const QList<std::pair<Grandezza, Risultato>> mostrate{{Grandezza::SpirePerStrato, Risultato::SpireStrato},
+                                                              {Grandezza::Strati, Risultato::NumeroStrati},
+                                                              {Grandezza::SpireTotali, Risultato::SpireTotali},
+                                                              {Grandezza::Induttanza, Risultato::Ind},
+                                                              {Grandezza::Resistenza20, Risultato::Centro}};
+        for (const auto &[g, ris] : mostrate)
+            QCOMPARE(TestoCifra(g, r(g, Colonna::Regole), ","), didascalie[ris]);
+        for (Grandezza g : {Grandezza::LunghezzaFilo, Grandezza::Massa, Grandezza::ResistenzaT})
+            QCOMPARE(TestoCifra(g, r(g, Colonna::Regole), ","), QString("n.d."));
+        QCOMPARE(TestoCifra(Grandezza::LunghezzaFilo, r(Grandezza::LunghezzaFilo, Colonna::Reale), ","), r.motivo);
+        const QStringList righe = TestoRiepilogo(r, ",").split(u'\n');
+        QCOMPARE(righe[int(Grandezza::LunghezzaFilo) + 1], QString("Lunghezza del filo (m)\tn.d.\t\t"));
     }
 
     // The search returns the smallest turn count: checked against counting up turn by turn

@@ -2,6 +2,8 @@
 // the table and the report text: nothing crashes, every failure is a run-time error of
 // the rules, a run stops at one step and leaves the rest, and the written forms hold.
 
+#include "analysis/Analisi.h"
+#include "analysis/Lettura.h"
 #include "design/Decimale.h"
 #include "design/Errori.h"
 #include "design/Limiti.h"
@@ -11,7 +13,9 @@
 #include "table/GrigliaValori.h"
 #include "table/Tabella.h"
 
+#include <QLocale>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <cmath>
@@ -275,6 +279,81 @@ private slots:
                 for (const QByteArray &riga : b.split('\n').mid(21, std::max<int>(0, s.StratiMax)))
                     QVERIFY(riga.endsWith(" \r"));
             } catch (const ErroreRuntime &) {
+            }
+        }
+    }
+
+    // The analysis fields over hostile texts, in an Italian and an English locale: a text
+    // read is in its range and its echo reads back to the very value used; a refused one
+    // has a message that quotes it.
+    void ingressiAnalisi()
+    {
+        using namespace analisi;
+        static const QStringList pezzi{"0", "1",  "5",    "9", "000", ".",  ",", "-", "−", "+",     "e",
+                                       "E", "e-", "e400", "k", "K",   "M",  "m", "u", "µ", "n",     "p",
+                                       "G", "Hz", "A",    "H", "nH",  "°C", " ", "'", "x", "\u202F"};
+        QRandomGenerator r(20261208);
+        const QLocale locali[] = {QLocale(QLocale::Italian, QLocale::Italy), QLocale::c()};
+        for (int i = 0; i < 40000; ++i) {
+            QString t;
+            for (int n = int(r.bounded(1, 7)); n > 0; --n)
+                t += pezzi[int(r.bounded(int(pezzi.size())))];
+            const QLocale &locale = locali[i % 2];
+            const Ingresso ingresso = Ingresso(i % 5);
+            const Lettura l = LeggiIngresso(ingresso, t, locale);
+            if (!l.valore) {
+                QVERIFY2(!l.messaggio.isEmpty() && l.eco.isEmpty(), qPrintable(t));
+                if (!t.trimmed().isEmpty())
+                    QVERIFY2(l.messaggio.contains(u'«' + t.trimmed().left(30)), qPrintable(l.messaggio));
+                continue;
+            }
+            const double v = *l.valore;
+            QVERIFY2(std::isfinite(v) && v >= MinimoIngresso(ingresso) && v <= MassimoIngresso(ingresso),
+                     qPrintable(t));
+            // The echo without "= " and its grouping blanks is a text of the same field.
+            QString eco = l.eco.mid(2).remove(QChar(0x202F)).replace(QChar(0x00A0), u' ');
+            if (ingresso == Ingresso::Temperatura)
+                eco.chop(3);
+            const Lettura riletta = LeggiIngresso(ingresso, eco, locale);
+            QVERIFY2(riletta.valore && std::abs(*riletta.valore - v) <= 1e-14 * std::abs(v), qPrintable(t + " " + eco));
+            QVERIFY2(!eco.contains(u'e') && !eco.contains(u'E'), qPrintable(eco));
+        }
+    }
+
+    // Every copy of the summary over hostile sizes and temperatures: no NaN or infinity, no
+    // number of more than 15 digits, and nothing negative beyond the rules' captions and
+    // Wheeler's deviation.
+    void copieAnalisi()
+    {
+        using namespace analisi;
+        Generatore g(77);
+        const QStringList misure{"-5", "0", "0.3", "2", "2.01", "10", "20", "1e9", "-1e9", "1e400", "abc", ""};
+        const QRegularExpression numero(QStringLiteral("^-?[0-9]+(,[0-9]+)?$"));
+        for (int i = 0; i < 400; ++i) {
+            DatiAnalisi d;
+            const auto misura = [&] { return i % 3 == 0 ? g.testo() : misure[g.intero(0, int(misure.size()))]; };
+            d.testi = TestiLimiti{misura(), misura(), misura(), QStringLiteral("0.5"), QStringLiteral("0.5")};
+            d.filo = FiloRame{QStringLiteral("0.5"), QStringLiteral("0.544"), QStringLiteral("0.1963"),
+                              QStringLiteral("0.08781"), QStringLiteral("1.75")};
+            d.resistenzaMetro = d.filo.Resistenza;
+            d.temperatura = i % 7 == 0 ? NAN : -60 + 310 * g.intero(0, 100) / 100.0;
+            const Riepilogo r = CalcolaRiepilogo(d);
+            const QStringList righe = TestoRiepilogo(r, QStringLiteral(",")).split(u'\n', Qt::SkipEmptyParts);
+            for (int riga = 1; riga < righe.size(); ++riga) {
+                const QStringList celle = righe[riga].split(u'\t');
+                QVERIFY2(!celle[0].contains(QStringLiteral("nan")), qPrintable(celle[0]));
+                for (int c = 1; c < celle.size(); ++c) {
+                    const QString &t = celle[c];
+                    if (t.isEmpty() || t == QStringLiteral("n.d."))
+                        continue;
+                    const bool didascalia = c == 1 && !r.motivo.isEmpty();
+                    if (didascalia)
+                        continue;
+                    QVERIFY2(numero.match(t).hasMatch(), qPrintable(righe[riga]));
+                    QVERIFY2(QString(t).remove(u'-').remove(u',').size() <= 15, qPrintable(t));
+                    if (Grandezza(riga - 1) != Grandezza::ScartoWheeler)
+                        QVERIFY2(!t.startsWith(u'-'), qPrintable(d.testi.altezza + " " + righe[riga]));
+                }
             }
         }
     }

@@ -143,10 +143,11 @@ void frmAnalisi::paginaAperta(int indice)
 
 void frmAnalisi::Copia()
 {
-    const QWidget *pagina = m_pagine->currentWidget();
-    const QString testo = pagina == m_obiettivo  ? m_obiettivo->testoCopia()
-                          : pagina == m_corrente ? m_corrente->testoCopia()
-                                                 : m_riepilogo->testoCopia();
+    QWidget *pagina = m_pagine->currentWidget();
+    const QString testo = pagina == m_obiettivo   ? m_obiettivo->testoCopia()
+                          : pagina == m_frequenza ? m_frequenza->testoCopia()
+                          : pagina == m_corrente  ? m_corrente->testoCopia()
+                                                  : m_riepilogo->testoCopia();
     if (!testo.isEmpty())
         QApplication::clipboard()->setText(testo);
 }
@@ -178,9 +179,12 @@ DocumentoScheda frmAnalisi::documentoScheda() const
     d.titolo = QStringLiteral("Analisi dell'avvolgimento %1").arg(NomeEsportazione(m_ingresso.dati.testi, QString()));
     d.data = ImpostazioniUtente().data;
     d.progetto = m_riepilogo->progettoScheda();
+    if (const auto *er = m_frequenza->findChild<QLineEdit *>(QStringLiteral("txtPermittivita")))
+        d.progetto << CifraScheda{QStringLiteral("Permittività dello smalto ε_r"), er->text(), {}};
     d.sezioni = m_riepilogo->sezioniScheda();
     // The frequency figures before the long table, which closes the pages of the summary.
     d.sezioni.insert(1, m_frequenza->sezioneScheda());
+    d.sezioni.insert(2, m_corrente->sezioneScheda());
     d.sezioni << SezioneFonti();
     return d;
 }

@@ -1,5 +1,7 @@
 #include "analysis/finestra/Grafici.h"
 
+#include "analysis/Lettura.h"
+
 #include <QFontMetrics>
 #include <QLegend>
 #include <QLineSeries>
@@ -41,10 +43,44 @@ QChart *nuovoGrafico(const QString &titolo)
     g->setTitle(titolo);
     g->legend()->setAlignment(Qt::AlignBottom);
     g->setMargins(QMargins(4, 4, 4, 4));
-    // Axis labels with the user's decimal separator, like every figure of the window.
+    // Axis labels with the user's decimal separator and no group separator, as the fields
+    // read them back.
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
     g->setLocalizeNumbers(true);
-    g->setLocale(QLocale());
+    g->setLocale(locale);
+    // Each curve's own line in the legend: solid exact, dashed Wheeler.
+    g->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     return g;
+}
+
+// A round step (1, 2 or 5 times a power of ten) near `grezzo`.
+double passoTondo(double grezzo)
+{
+    if (!(grezzo > 0) || !std::isfinite(grezzo))
+        return 1;
+    const double decade = std::pow(10.0, std::floor(std::log10(grezzo)));
+    const double f = grezzo / decade;
+    return (f <= 1 ? 1 : f <= 2 ? 2 : f <= 5 ? 5 : 10) * decade;
+}
+
+// Ticks every round step from zero up to at least `massimo`, about five of them, each
+// written with the decimals the step needs and no more.
+void tacche(QValueAxis *asse, double massimo, double passoMinimo)
+{
+    const double passo = std::max(passoMinimo, passoTondo(massimo / 5));
+    asse->setTickType(QValueAxis::TicksDynamic);
+    asse->setTickAnchor(0);
+    asse->setTickInterval(passo);
+    asse->setRange(0, std::max(passo, std::ceil(massimo / passo - 1e-9) * passo));
+    const int decimali = std::max(0, int(-std::floor(std::log10(passo) + 1e-9)));
+    asse->setLabelFormat(QStringLiteral("%.") + QString::number(decimali) + u'f');
+}
+
+// Decimals that write every decade of a logarithmic axis from `minimo` up.
+QString formatoDecadi(double minimo)
+{
+    return QStringLiteral("%.") + QString::number(std::max(0, int(-std::floor(std::log10(minimo) + 1e-9)))) + u'f';
 }
 
 // A logarithmic range around [minimo, massimo] on whole decades.
@@ -74,9 +110,7 @@ GraficoStrati::GraficoStrati(QWidget *parent)
     m_serie[WheelerReale] = nuovaCurva(g, QStringLiteral("Reale, Wheeler"), reale, true);
     m_asseX = new QValueAxis(g);
     m_asseX->setTitleText(QStringLiteral("Strati"));
-    m_asseX->setLabelFormat(QStringLiteral("%.0f"));
     m_asseY = new QValueAxis(g);
-    m_asseY->setTitleText(QStringLiteral("Induttanza (mH)"));
     g->addAxis(m_asseX, Qt::AlignBottom);
     g->addAxis(m_asseY, Qt::AlignLeft);
     for (QLineSeries *s : m_serie) {
@@ -118,12 +152,16 @@ void GraficoStrati::azzera(int stratiRegole, int stratiReale)
     for (int c = 0; c < NumeroCurve; ++c) {
         m_serie[c]->clear();
         m_nuovi[c].clear();
+        m_tutti[c].clear();
     }
     m_stratiRegole = stratiRegole;
     m_stratiReale = stratiReale;
     m_massimo = m_limiteY = 0;
-    m_asseX->setRange(0, std::max({1, stratiRegole, stratiReale}));
-    m_asseY->setRange(0, 1);
+    // Whole layers only.
+    tacche(m_asseX, std::max({1, stratiRegole, stratiReale}), 1);
+    m_unita = UnitaAdatta(1);
+    m_asseY->setTitleText(QStringLiteral("Induttanza (%1)").arg(m_unita.nome));
+    tacche(m_asseY, 1, 0);
 }
 
 void GraficoStrati::aggiungi(Colonna colonna, const std::vector<RigaStrato> &righe)
@@ -149,19 +187,37 @@ void GraficoStrati::aggiungi(Colonna colonna, const std::vector<RigaStrato> &rig
 void GraficoStrati::disegna()
 {
     m_ridisegno->stop();
-    for (int c = 0; c < NumeroCurve; ++c) {
+    double massimo = m_massimo;
+    for (int c = 0; c < NumeroCurve; ++c)
         for (const QPointF &p : std::as_const(m_nuovi[c]))
-            m_massimo = std::max(m_massimo, p.y());
-        if (!m_nuovi[c].isEmpty())
-            m_serie[c]->append(m_nuovi[c]);
+            massimo = std::max(massimo, p.y());
+    // The unit that fits the largest value (µH, mH, H); when it changes, the curves drawn so
+    // far are drawn again in it.
+    const UnitaInduttanza unita = UnitaAdatta(massimo);
+    const bool nuovaUnita = unita.nome != m_unita.nome;
+    m_unita = unita;
+    const auto inUnita = [&](const QList<QPointF> &mh) {
+        QList<QPointF> punti;
+        punti.reserve(mh.size());
+        for (const QPointF &p : mh)
+            punti.append(QPointF(p.x(), p.y() * unita.perMilli));
+        return punti;
+    };
+    for (int c = 0; c < NumeroCurve; ++c) {
+        m_tutti[c].append(m_nuovi[c]);
+        if (nuovaUnita)
+            m_serie[c]->replace(inUnita(m_tutti[c]));
+        else if (!m_nuovi[c].isEmpty())
+            m_serie[c]->append(inUnita(m_nuovi[c]));
         m_nuovi[c].clear();
     }
+    m_massimo = massimo;
     // The axis moves in round steps, and only when a curve outgrows it: each move lays the
     // chart out anew.
-    if (m_massimo > m_limiteY) {
-        m_asseY->setRange(0, m_massimo * 1.25);
-        m_asseY->applyNiceNumbers();
-        m_limiteY = m_asseY->max();
+    if (nuovaUnita || m_massimo > m_limiteY) {
+        m_asseY->setTitleText(QStringLiteral("Induttanza (%1)").arg(unita.nome));
+        tacche(m_asseY, m_massimo * 1.1 * unita.perMilli, 0);
+        m_limiteY = m_asseY->max() / unita.perMilli;
     }
 }
 
@@ -171,58 +227,88 @@ QList<QPointF> GraficoStrati::punti(Colonna colonna, bool wheeler) const
 }
 
 GraficoFrequenza::GraficoFrequenza(QWidget *parent)
-    : QChartView(nuovoGrafico(QStringLiteral("Resistenza in alternata e Q secondo la frequenza")), parent)
+    : QChartView(nuovoGrafico(QStringLiteral("Impedenza, resistenza in alternata e Q secondo la frequenza")), parent)
 {
     setObjectName(QStringLiteral("graficoFrequenza"));
     QChart *g = chart();
-    m_resistenza = nuovaCurva(g, QStringLiteral("R_ac (Ω)"), QColor(200, 40, 40), false);
+    m_modulo = nuovaCurva(g, QStringLiteral("|Z| (Ω)"), QColor(20, 130, 60), false);
+    m_resistenza = nuovaCurva(g, QStringLiteral("R<sub>ac</sub> (Ω)"), QColor(200, 40, 40), false);
     m_q = nuovaCurva(g, QStringLiteral("Q"), QColor(30, 80, 200), false);
+    m_segnoRisonanza = nuovaCurva(g, QString(), QColor(90, 90, 90), true);
+    m_segnoScelta = nuovaCurva(g, QString(), QColor(230, 140, 0), true);
+    m_segnoScelta->setName(QStringLiteral("f scelta"));
     m_asseF = new QLogValueAxis(g);
     m_asseF->setTitleText(QStringLiteral("Frequenza (Hz)"));
     m_asseF->setBase(10);
     m_asseF->setLabelFormat(QStringLiteral("%.0f"));
     m_asseF->setRange(10, 1e7);
     m_asseR = new QLogValueAxis(g);
-    m_asseR->setTitleText(QStringLiteral("R_ac (Ω)"));
-    m_asseR->setLabelFormat(QStringLiteral("%.6g"));
+    m_asseR->setTitleText(QStringLiteral("|Z|, R<sub>ac</sub> (Ω)"));
     m_asseQ = new QLogValueAxis(g);
     m_asseQ->setTitleText(QStringLiteral("Q"));
-    m_asseQ->setLabelFormat(QStringLiteral("%.6g"));
+
     g->addAxis(m_asseF, Qt::AlignBottom);
     g->addAxis(m_asseR, Qt::AlignLeft);
     g->addAxis(m_asseQ, Qt::AlignRight);
-    m_resistenza->attachAxis(m_asseF);
-    m_resistenza->attachAxis(m_asseR);
+    for (QLineSeries *s : {m_modulo, m_resistenza, m_segnoRisonanza, m_segnoScelta}) {
+        s->attachAxis(m_asseF);
+        s->attachAxis(m_asseR);
+    }
     m_q->attachAxis(m_asseF);
     m_q->attachAxis(m_asseQ);
     setRenderHint(QPainter::Antialiasing);
     imposta({});
 }
 
-void GraficoFrequenza::imposta(const std::vector<PuntoFrequenza> &punti)
+void GraficoFrequenza::imposta(const std::vector<PuntoImpedenza> &punti, std::optional<double> risonanza,
+                               std::optional<double> scelta)
 {
-    QList<QPointF> r, q;
+    QList<QPointF> r, z, q;
     double rMin = INFINITY, rMax = 0, qMin = INFINITY, qMax = 0;
-    for (const PuntoFrequenza &p : punti) {
-        // A logarithmic axis takes positive numbers only.
-        if (!(p.resistenzaAc > 0) || !(p.q > 0) || !std::isfinite(p.resistenzaAc) || !std::isfinite(p.q))
+    // A logarithmic axis takes positive numbers only.
+    const auto positivo = [](double v) { return v > 0 && std::isfinite(v); };
+    for (const PuntoImpedenza &p : punti) {
+        if (!positivo(p.resistenzaAc))
             continue;
         r.append(QPointF(p.frequenza, p.resistenzaAc));
-        q.append(QPointF(p.frequenza, p.q));
         rMin = std::min(rMin, p.resistenzaAc);
         rMax = std::max(rMax, p.resistenzaAc);
-        qMin = std::min(qMin, p.q);
-        qMax = std::max(qMax, p.q);
+        if (positivo(p.modulo)) {
+            z.append(QPointF(p.frequenza, p.modulo));
+            rMin = std::min(rMin, p.modulo);
+            rMax = std::max(rMax, p.modulo);
+        }
+        if (p.q && positivo(*p.q)) {
+            q.append(QPointF(p.frequenza, *p.q));
+            qMin = std::min(qMin, *p.q);
+            qMax = std::max(qMax, *p.q);
+        }
     }
     m_resistenza->replace(r);
+    m_modulo->replace(z);
     m_q->replace(q);
     if (r.isEmpty()) {
         m_asseR->setRange(0.1, 10);
         m_asseQ->setRange(0.1, 10);
-        return;
+    } else {
+        decadi(m_asseR, rMin, rMax);
+        if (q.isEmpty())
+            m_asseQ->setRange(0.1, 10);
+        else
+            decadi(m_asseQ, qMin, qMax);
     }
-    decadi(m_asseR, rMin, rMax);
-    decadi(m_asseQ, qMin, qMax);
+    m_asseR->setLabelFormat(formatoDecadi(m_asseR->min()));
+    m_asseQ->setLabelFormat(formatoDecadi(m_asseQ->min()));
+    const auto segno = [&](QLineSeries *s, std::optional<double> f) {
+        const bool dentro = !r.isEmpty() && f && *f >= m_asseF->min() && *f <= m_asseF->max();
+        s->replace(dentro ? QList<QPointF>{{*f, m_asseR->min()}, {*f, m_asseR->max()}} : QList<QPointF>{});
+        s->setVisible(dentro);
+    };
+    segno(m_segnoRisonanza, risonanza);
+    segno(m_segnoScelta, scelta);
+    if (risonanza)
+        m_segnoRisonanza->setName(
+            QStringLiteral("f<sub>0</sub> = %1 kHz").arg(TestoNumero(*risonanza / 1e3, 1, QLocale().decimalPoint())));
 }
 
 int GraficoFrequenza::numeroPunti() const
@@ -330,6 +416,21 @@ void GraficoCorrente::imposta(const std::vector<PuntoCorrente> &curva, const Ris
 int GraficoCorrente::numeroPunti() const
 {
     return int(m_temperatura->count());
+}
+
+QList<QPointF> GraficoFrequenza::puntiModulo() const
+{
+    return m_modulo->points();
+}
+
+QList<QPointF> GraficoFrequenza::puntiQ() const
+{
+    return m_q->points();
+}
+
+QString GraficoFrequenza::nomeSegnoRisonanza() const
+{
+    return m_segnoRisonanza->isVisible() ? m_segnoRisonanza->name() : QString();
 }
 
 } // namespace windara::analisi

@@ -5,6 +5,8 @@
 #include "design/Errori.h"
 #include "design/Val.h"
 
+#include <QColor>
+#include <QFont>
 #include <QLocale>
 
 #include <cmath>
@@ -134,6 +136,20 @@ void ModelloObiettivo::imposta(const TabellaObiettivo &tabella)
     endResetModel();
 }
 
+void ModelloObiettivo::impostaFrequenzaLavoro(std::optional<double> hertz)
+{
+    if (hertz == m_frequenzaLavoro)
+        return;
+    m_frequenzaLavoro = hertz;
+    if (rowCount() > 0)
+        emit dataChanged(index(0, Risonanza), index(rowCount() - 1, Risonanza));
+}
+
+bool ModelloObiettivo::vicinoRisonanza(const RigaObiettivo &r) const
+{
+    return m_frequenzaLavoro && r.risonanza && *r.risonanza < 3 * *m_frequenzaLavoro;
+}
+
 int ModelloObiettivo::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_tabella.righe.size());
@@ -163,6 +179,21 @@ QVariant ModelloObiettivo::data(const QModelIndex &indice, int ruolo) const
                                             "pieno che il rocchetto accoglie");
     if (ruolo == Qt::ToolTipRole && colonna == Induttanza && figure)
         return DescrizioneMetodo(r.metodo);
+    if (ruolo == Qt::ToolTipRole && (colonna == Capacita || colonna == Risonanza) && figure) {
+        if (!r.risonanza)
+            return r.motivoCapacita;
+        if (colonna == Risonanza && vicinoRisonanza(r))
+            return QStringLiteral("f0 sotto tre volte la frequenza di lavoro: l'avvolgimento vi è già lontano da "
+                                  "un'induttanza");
+        return ModelloCapacita();
+    }
+    if (ruolo == Qt::BackgroundRole && colonna == Risonanza && figure && vicinoRisonanza(r))
+        return QColor(0xf8, 0xd7, 0xd0);
+    if (ruolo == Qt::FontRole && colonna == Risonanza && figure && vicinoRisonanza(r)) {
+        QFont grassetto;
+        grassetto.setBold(true);
+        return grassetto;
+    }
     if (ruolo != Qt::DisplayRole && ruolo != RuoloOrdine)
         return {};
     const bool testo = ruolo == Qt::DisplayRole;
@@ -200,6 +231,10 @@ QVariant ModelloObiettivo::data(const QModelIndex &indice, int ruolo) const
         return cella(r.massa, 2);
     case Riempimento:
         return cella(r.riempimento, 1);
+    case Capacita:
+        return cella(r.capacita, 2);
+    case Risonanza:
+        return cella(r.risonanza ? std::optional(*r.risonanza / 1e3) : std::nullopt, 1);
     }
     return {};
 }

@@ -53,6 +53,8 @@ public:
         Resistenza,
         Massa,
         Riempimento,
+        Capacita,
+        Risonanza,
         NumeroColonne
     };
     static constexpr int RuoloOrdine = Qt::UserRole;
@@ -62,6 +64,9 @@ public:
 
     void imposta(const TabellaObiettivo &tabella);
     const TabellaObiettivo &tabella() const { return m_tabella; }
+    // The working frequency (Hz): the f0 of a wire below three times it is marked.
+    void impostaFrequenzaLavoro(std::optional<double> hertz);
+    bool vicinoRisonanza(const RigaObiettivo &r) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -70,6 +75,7 @@ public:
 
 private:
     TabellaObiettivo m_tabella;
+    std::optional<double> m_frequenzaLavoro;
     QStringList m_intestazioni;
     QString m_separatore;
 };

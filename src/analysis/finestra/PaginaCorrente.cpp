@@ -188,6 +188,35 @@ QString PaginaCorrente::testoCopia() const
     return TestoCorrente(m_analisi, QLocale().decimalPoint());
 }
 
+SezioneScheda PaginaCorrente::sezioneScheda() const
+{
+    SezioneScheda s;
+    s.titolo = QStringLiteral("Corrente e temperatura");
+    const auto ingresso = [](const QString &nome, const CampoIngresso *c) {
+        const QString eco = c->lettura().eco;
+        return CifraScheda{nome, eco.isEmpty() ? c->casella()->text() : eco.mid(2), {}};
+    };
+    s.cifre << ingresso(QStringLiteral("Corrente"), m_corrente)
+            << ingresso(QStringLiteral("Temperatura dell'aria"), m_ambiente)
+            << ingresso(QStringLiteral("Temperatura massima dell'avvolgimento"), m_massima);
+    if (!m_avviso->text().isEmpty())
+        s.cifre << CifraScheda{m_avviso->text(), {}, {}};
+    QStringList celle[NumeroGrandezzeCorrente];
+    for (int g = 0; g < NumeroGrandezzeCorrente; ++g)
+        celle[g] = {NomeGrandezzaCorrente(GrandezzaCorrente(g)), m_data[g]->text(), m_alMassimo[g]->text(),
+                    UnitaGrandezzaCorrente(GrandezzaCorrente(g))};
+    s.tabella = {{QStringLiteral("Grandezza"), QStringLiteral("Alla corrente data"),
+                  QStringLiteral("Alla corrente massima"), QStringLiteral("Unità")},
+                 NumeroGrandezzeCorrente,
+                 [celle = std::vector<QStringList>(std::begin(celle), std::end(celle))](qsizetype i) {
+                     return celle[size_t(i)];
+                 },
+                 true};
+    s.grafico = DisegnoDi(DatiDaGrafico(*m_grafico->chart()));
+    s.metodo = AvvertenzaCorrente();
+    return s;
+}
+
 void PaginaCorrente::aggiorna()
 {
     // The style and the wire: the copper's temperature here is the result, from its 20 °C.

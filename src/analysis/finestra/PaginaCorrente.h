@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/Corrente.h"
+#include "analysis/finestra/SchedaAnalisi.h"
 
 #include <QWidget>
 
@@ -35,6 +36,9 @@ public:
     // The figures and the chart's points as tab-separated text; empty while there is no
     // winding to compute.
     QString testoCopia() const;
+    // What the datasheet holds of this page: its inputs, both columns of figures as shown,
+    // the chart and the model's limits.
+    SezioneScheda sezioneScheda() const;
     const AnalisiCorrente &analisi() const { return m_analisi; }
 
 protected:

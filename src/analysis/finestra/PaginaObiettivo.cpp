@@ -24,14 +24,23 @@ PaginaObiettivo::PaginaObiettivo(const DatiAnalisi &dati, const QList<FiloRame> 
     : QWidget(parent), m_dati(dati), m_catalogo(catalogo), m_avviso(avviso), m_lavoratore(new Lavoratore(this)),
       m_attesa(new QTimer(this)), m_comuni(comuni),
       m_obiettivo(new CampoIngresso(Ingresso::Induttanza, "txtObiettivo", QString(), this)),
-      m_avvolgimento(new QLabel(this)), m_barra(new BarraLavoro(m_lavoratore, this)), m_messaggio(new QLabel(this)),
-      m_modello(new ModelloObiettivo(this)), m_ordine(new OrdineObiettivo(this)), m_tabella(new QTableView(this))
+      m_frequenzaLavoro(new CampoIngresso(Ingresso::Frequenza, "txtFrequenzaLavoro", QString(), this)),
+      m_motivoLavoro(new QLabel(this)), m_avvolgimento(new QLabel(this)), m_barra(new BarraLavoro(m_lavoratore, this)),
+      m_messaggio(new QLabel(this)), m_modello(new ModelloObiettivo(this)), m_ordine(new OrdineObiettivo(this)),
+      m_tabella(new QTableView(this))
 {
     setObjectName(QStringLiteral("paginaObiettivo"));
     m_obiettivo->casella()->setPlaceholderText(QStringLiteral("mH"));
     m_obiettivo->casella()->setToolTip(QStringLiteral("L'induttanza da raggiungere, in mH, o con l'unità (µH, nH, H)"));
     // The refusal stands where the table would: in the page's message.
     m_obiettivo->messaggioAltrove();
+    m_frequenzaLavoro->casella()->setPlaceholderText(QStringLiteral("facoltativa"));
+    m_frequenzaLavoro->casella()->setToolTip(QStringLiteral(
+        "La frequenza a cui l'avvolgimento lavorerà: sono segnati i fili con f0 sotto tre volte questa frequenza"));
+    // An empty field is no working frequency, not a mistake: the page says what is wrong.
+    m_frequenzaLavoro->messaggioAltrove();
+    m_motivoLavoro->setObjectName(QStringLiteral("lblMotivoLavoro"));
+    m_motivoLavoro->setWordWrap(true);
     m_avvolgimento->setObjectName(QStringLiteral("lblAvvolgimento"));
     m_avvolgimento->setWordWrap(true);
     m_messaggio->setObjectName(QStringLiteral("lblMessaggioObiettivo"));
@@ -56,11 +65,17 @@ PaginaObiettivo::PaginaObiettivo(const DatiAnalisi &dati, const QList<FiloRame> 
     ingressi->addWidget(etichettaL);
     ingressi->addWidget(m_obiettivo);
     ingressi->addSpacing(16);
+    auto *etichettaF = new QLabel(QStringLiteral("&Frequenza di lavoro (Hz):"), this);
+    etichettaF->setBuddy(m_frequenzaLavoro->casella());
+    ingressi->addWidget(etichettaF);
+    ingressi->addWidget(m_frequenzaLavoro);
+    ingressi->addSpacing(16);
     ingressi->addWidget(m_avvolgimento, 1);
     ingressi->addSpacing(16);
     ingressi->addWidget(m_barra, 1);
     auto *colonna = new QVBoxLayout(this);
     colonna->addLayout(ingressi);
+    colonna->addWidget(m_motivoLavoro);
     colonna->addWidget(m_messaggio);
     colonna->addWidget(m_tabella, 1);
 
@@ -68,6 +83,7 @@ PaginaObiettivo::PaginaObiettivo(const DatiAnalisi &dati, const QList<FiloRame> 
     m_attesa->setInterval(AttesaDigitazione);
     connect(m_attesa, &QTimer::timeout, this, &PaginaObiettivo::ricalcola);
     connect(m_obiettivo, &CampoIngresso::cambiato, m_attesa, qOverload<>(&QTimer::start));
+    connect(m_frequenzaLavoro, &CampoIngresso::cambiato, this, &PaginaObiettivo::leggiFrequenzaLavoro);
     connect(m_comuni, &IngressiComuni::temperaturaCambiata, m_attesa, qOverload<>(&QTimer::start));
     connect(m_comuni, &IngressiComuni::stileCambiato, this, &PaginaObiettivo::ricalcola);
     connect(m_barra, &BarraLavoro::annullato, this,
@@ -107,12 +123,20 @@ void PaginaObiettivo::ricalcola()
     m_lavoratore->attendi(AttesaDiretta);
 }
 
+void PaginaObiettivo::leggiFrequenzaLavoro()
+{
+    const bool vuota = m_frequenzaLavoro->casella()->text().trimmed().isEmpty();
+    m_motivoLavoro->setText(vuota ? QString() : m_frequenzaLavoro->lettura().messaggio);
+    m_motivoLavoro->setVisible(!m_motivoLavoro->text().isEmpty());
+    m_modello->impostaFrequenzaLavoro(vuota ? std::nullopt : m_frequenzaLavoro->valore());
+}
+
 void PaginaObiettivo::adattaColonne()
 {
     // Every column as wide as its figures and its caption's longest line, the sorted one with
     // room for its arrow (the style's own measure takes a caption as one line and keeps room
-    // for an arrow on each column: eleven would not fit). A wire's reason for having no figures may be longer than its
-    // column: its tooltip holds all of it.
+    // for an arrow on each column: thirteen would not fit). A wire's reason for having no figures may be longer than
+    // its column: its tooltip holds all of it.
     const QFontMetrics cifre(m_tabella->font()), titoli(m_tabella->horizontalHeader()->font());
     for (int c = 0; c < ModelloObiettivo::NumeroColonne; ++c) {
         if (c == ModelloObiettivo::Raggiunge) {

@@ -20,8 +20,10 @@ class ModelloObiettivo;
 class OrdineObiettivo;
 
 // The page "Progetto da induttanza": a target inductance, at the window's temperature and style; for every
-// catalogue wire, the smallest real winding on this bobbin that reaches the target. Computed
-// in a worker thread as the target is typed; the table sorts by any column.
+// catalogue wire, the smallest real winding on this bobbin that reaches the target, with its
+// self-capacitance and f0. Computed in a worker thread as the target is typed; the table
+// sorts by any column. An optional working frequency marks the wires whose f0 is below
+// three times it, without computing again.
 class PaginaObiettivo : public QWidget
 {
     Q_OBJECT
@@ -42,6 +44,7 @@ private:
     void mostra(const TabellaObiettivo &t);
     void mostraMotivo(const QString &motivo);
     void adattaColonne();
+    void leggiFrequenzaLavoro();
 
     DatiAnalisi m_dati;
     QList<FiloRame> m_catalogo;
@@ -52,6 +55,8 @@ private:
     QTimer *m_attesa;
     IngressiComuni *m_comuni;
     CampoIngresso *m_obiettivo;
+    CampoIngresso *m_frequenzaLavoro;
+    QLabel *m_motivoLavoro;
     QLabel *m_avvolgimento;
     BarraLavoro *m_barra;
     QLabel *m_messaggio;

@@ -28,6 +28,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QValueAxis>
 
 using namespace windara;
 using namespace windara::analisi;
@@ -165,6 +166,11 @@ private slots:
             auto *grafico = figlio<GraficoStrati>(w, "graficoStrati");
             QTRY_COMPARE(grafico->punti(Colonna::StesseSpire, false).size(), 16);
             QCOMPARE(grafico->punti(Colonna::Reale, true).size(), 14);
+            // Whole layers on one axis, millihenry in round steps on the other.
+            QCOMPARE(grafico->asseStrati()->labelFormat(), QString("%.0f"));
+            QVERIFY(grafico->asseStrati()->tickInterval() >= 1);
+            QTRY_COMPARE(grafico->asseInduttanza()->titleText(), QString("Induttanza (mH)"));
+            QCOMPARE(grafico->asseInduttanza()->labelFormat(), QString("%.0f"));
         }));
         scrivi(*f, "txtAltezza", "");
         QVERIFY(!f->findChild<QAction *>("mnuAnalisi")->isEnabled());
@@ -262,7 +268,7 @@ private slots:
             scrivi(w, "txtTemperatura", "100");
             QTRY_COMPARE(figlio<QLabel>(w, "lblQ")->text(), TestoNumero(atteso.punto.q, 2, ","));
             QCOMPARE(figlio<QLabel>(w, "lblResistenzaAc")->text(), TestoNumero(atteso.punto.resistenzaAc, 4, ","));
-            QCOMPARE(figlio<GraficoFrequenza>(w, "graficoFrequenza")->numeroPunti(), 1000);
+            QCOMPARE(figlio<GraficoFrequenza>(w, "graficoFrequenza")->numeroPunti(), 1001); // f0 among them
             QCOMPARE(figlio<QLabel>(w, "lblAvvertenza")->text(), AvvertenzaDowell());
         }));
     }
@@ -270,6 +276,27 @@ private slots:
     // The page "Corrente e temperatura" on the published check (H 30, B 10, D1 20, 0.5 mm):
     // a current typed with a prefix, Ctrl+C, the figures past the highest temperature in
     // the warning's words, a class from the list, and a current beyond the model refused.
+    // The Frequenza page's copy holds the winding's own capacitance and resonance, the check
+    // values of the published 14-layer winding, then the chart's points.
+    void risonanza()
+    {
+        progetto("30", "10", "20");
+        QVERIFY(inAnalisi([&](frmAnalisi &w) {
+            figlio<QTabWidget>(w, "pagine")->setCurrentIndex(2);
+            QCOMPARE(QApplication::focusWidget(), figlio<QWidget>(w, "txtFrequenza"));
+            QTest::keyClicks(QApplication::focusWidget(), "100k");
+            QTRY_COMPARE(figlio<QLabel>(w, "lblCapacita")->text(), QString("54,01"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+            const QStringList righe = QApplication::clipboard()->text().split('\n');
+            QVERIFY(righe.contains("Capacità propria C_s\t54,01\tpF"));
+            QVERIFY(righe.contains("Frequenza di risonanza f0\t237,6\tkHz"));
+            QVERIFY(righe.contains("f (Hz)\tR_ac (Ω)\t|Z| (Ω)\tQ"));
+            // Past f0 the page says the winding is a capacitor there.
+            scrivi(w, "txtFrequenza", "1M");
+            QTRY_VERIFY(!figlio<QLabel>(w, "lblComportamento")->text().isEmpty());
+        }));
+    }
+
     void corrente()
     {
         progetto("30", "10", "20");
@@ -344,6 +371,25 @@ private slots:
             QCOMPARE(figlio<QLineEdit>(w, "txtTemperatura")->text(), QString("100"));
             QCOMPARE(figlio<QComboBox>(w, "cmbStile")->currentIndex(), 1);
             QCOMPARE(figlio<QLineEdit>(w, "txtFrequenza")->text(), QString("2,5M"));
+        }));
+    }
+
+    // H = -5: the reason names the size, in full under the table; the rules' column shows the
+    // main window's own captions and "n.d." for what that window does not show.
+    void dimensioneNegativa()
+    {
+        progetto("-5", "10", "10");
+        QStringList didascalie;
+        for (const char *nome : {"SpireStrato", "NumeroStrati", "SpireTotali", "ind", "Centro"})
+            didascalie << figlio<QLabel>(*f, nome)->text();
+        QVERIFY(inAnalisi([&](frmAnalisi &w) {
+            const QList<Grandezza> righe{Grandezza::SpirePerStrato, Grandezza::Strati, Grandezza::SpireTotali,
+                                         Grandezza::Induttanza, Grandezza::Resistenza20};
+            for (int i = 0; i < righe.size(); ++i)
+                QTRY_COMPARE(cella(w, righe[i], Colonna::Regole), didascalie[i]);
+            QCOMPARE(cella(w, Grandezza::LunghezzaFilo, Colonna::Regole), QString("n.d."));
+            QCOMPARE(cella(w, Grandezza::Massa, Colonna::Regole), QString("n.d."));
+            QVERIFY(figlio<QLabel>(w, "lblMetodo")->text().contains("L'altezza H (-5 mm) è negativa"));
         }));
     }
 
@@ -483,6 +529,9 @@ private slots:
             auto *barra = figlio<QWidget>(*figlio<QWidget>(w, "paginaRiepilogo"), "barraLavoro");
             QTRY_VERIFY(righe(w, "tblStrati") > 0);
             QVERIFY(barra->isVisible());
+            // A million henry read in henry, not in ten-digit millihenry.
+            auto *grafico = figlio<GraficoStrati>(w, "graficoStrati");
+            QTRY_COMPARE(grafico->asseInduttanza()->titleText(), QString("Induttanza (H)"));
             const int prime = righe(w, "tblStrati");
             QTRY_VERIFY(righe(w, "tblStrati") > prime);
 
