@@ -211,16 +211,7 @@ void FrmBobine::creaControlli()
     auto *striscia = new QStatusBar(this);
     striscia->setObjectName(QStringLiteral("Striscia"));
     striscia->setSizeGripEnabled(false);
-    Avviso = new QLabel(striscia);
-    Avviso->setObjectName(QStringLiteral("Avviso"));
-    Avviso->setFont(ui::FontArial(9));
-    Avviso->setWordWrap(true);
-    Avviso->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    Avviso->setAccessibleName(QStringLiteral("Avviso"));
-    QPalette rosso = Avviso->palette();
-    rosso.setColor(QPalette::WindowText, QColor(153, 0, 0));
-    Avviso->setPalette(rosso);
-    Avviso->hide();
+    Avviso = ui::EtichettaAvviso(striscia);
     striscia->addWidget(Avviso, 1);
     striscia->setContentsMargins(ui::Pixel(120) - 2, 0, ui::Pixel(120), 0);
     striscia->setFixedHeight(2 * Avviso->fontMetrics().lineSpacing() + 6);

@@ -133,17 +133,8 @@ void frmCalcoli::creaControlli()
     connect(Toolbar1, &ui::BarraStrumenti::ButtonClick, this, &frmCalcoli::Toolbar1_ButtonClick);
 
     // Above the grid, right of the toolbar's buttons, on the toolbar's empty part.
-    Avviso = new QLabel(cliente);
-    Avviso->setObjectName(QStringLiteral("Avviso"));
-    Avviso->setFont(ui::FontArial(9));
-    Avviso->setWordWrap(true);
-    Avviso->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    Avviso->setAccessibleName(QStringLiteral("Avviso"));
-    QPalette rosso = Avviso->palette();
-    rosso.setColor(QPalette::WindowText, QColor(153, 0, 0));
-    Avviso->setPalette(rosso);
+    Avviso = ui::EtichettaAvviso(cliente);
     PosizionaTwips(Avviso, 1560, 0, 8655, 600);
-    Avviso->hide();
 
     setTabOrder(MSFlexGrid1, Toolbar1);
     MSFlexGrid1->setFocus();

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QHash>
 #include <QImageReader>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPointer>
 #include <QProxyStyle>
@@ -165,6 +166,21 @@ void ColoreGriglia(QTableView *tabella, const QColor &colore)
         stile->setParent(QCoreApplication::instance());
     }
     tabella->setStyle(stile);
+}
+
+QLabel *EtichettaAvviso(QWidget *padre)
+{
+    auto *avviso = new QLabel(padre);
+    avviso->setObjectName(QStringLiteral("Avviso"));
+    avviso->setFont(FontArial(9));
+    avviso->setWordWrap(true);
+    avviso->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    avviso->setAccessibleName(QStringLiteral("Avviso"));
+    QPalette rosso = avviso->palette();
+    rosso.setColor(QPalette::WindowText, QColor(153, 0, 0));
+    avviso->setPalette(rosso);
+    avviso->hide();
+    return avviso;
 }
 
 } // namespace windara::ui

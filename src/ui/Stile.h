@@ -5,6 +5,8 @@
 #include <QPalette>
 
 class QComboBox;
+class QLabel;
+class QWidget;
 class QMenuBar;
 class QTableView;
 
@@ -49,5 +51,9 @@ void PreparaFormatiImmagine();
 // putting the style-sheet engine on the table and on every widget inside it, which costs at
 // every opening and every paint.
 void ColoreGriglia(QTableView *tabella, const QColor &colore);
+
+// The line that says a window's figures do not stand for the design typed: the labels' Arial 9
+// in dark red, wrapped, named for a screen reader, hidden while it has nothing to say.
+QLabel *EtichettaAvviso(QWidget *padre);
 
 } // namespace windara::ui
