@@ -5,71 +5,35 @@
 // only the summary's figures, so the size of the design must not show.
 
 #include "Banco.h"
+#include "PaginaBanco.h"
 #include "ProgettoBanco.h"
 
-#include "analysis/finestra/Ingressi.h"
 #include "analysis/finestra/PaginaCorrente.h"
 
 #include <QApplication>
-#include <QLineEdit>
 
-#include <chrono>
+#include <algorithm>
 #include <cstdlib>
-#include <memory>
 
 using namespace windara;
 using namespace windara::analisi;
 
 namespace {
 
-// A page on a design, and the keystroke that costs it most: a current now below the highest
-// one, now above it (the figures change colour, the curves run on to the current typed).
-struct Pagina
-{
-    Riepilogo riepilogo;
-    IngressiComuni comuni;
-    std::unique_ptr<PaginaCorrente> pagina;
-    QLineEdit *corrente;
-    QString sotto, sopra;
-    int tasti = 0;
+using Pagina = banco::PaginaBanco<PaginaCorrente>;
 
-    explicit Pagina(const DatiAnalisi &dati)
-        : riepilogo(CalcolaRiepilogo(dati)), pagina(std::make_unique<PaginaCorrente>(dati, &comuni)),
-          corrente(pagina->findChild<QLineEdit *>(QStringLiteral("txtCorrente")))
-    {
-        pagina->resize(1000, 640);
-        pagina->show();
-        pagina->impostaRiepilogo(&riepilogo, {});
+// The keystroke that costs the page most: a current now below the highest one, now above it
+// (the figures change colour, the curves run on to the current typed).
+Pagina SullaCorrente(const DatiAnalisi &dati)
+{
+    return Pagina(dati, QStringLiteral("txtCorrente"), [](const Riepilogo &r) {
         QString motivo;
         const double massima =
-            CorrenteMassima(AvvolgimentoCorrenteReale(riepilogo, &motivo), MassimaNormale, AmbienteNormale)
-                .punto.corrente;
+            CorrenteMassima(AvvolgimentoCorrenteReale(r, &motivo), MassimaNormale, AmbienteNormale).punto.corrente;
         if (!(massima > 0))
             std::abort();
-        sotto = QString::number(massima * 0.6, 'g', 6);
-        sopra = QString::number(massima * 1.2, 'g', 6);
-        QApplication::processEvents();
-    }
-    // A new current typed, and the page as the next frame shows it.
-    void tasto()
-    {
-        corrente->setText(++tasti % 2 ? sopra : sotto);
-        QApplication::processEvents();
-        pagina->repaint();
-    }
-    void ridisegno()
-    {
-        pagina->update();
-        QApplication::processEvents();
-        pagina->repaint();
-    }
-};
-
-double durata(const std::function<void()> &f)
-{
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count();
+        return QStringList{QString::number(massima * 0.6, 'g', 6), QString::number(massima * 1.2, 'g', 6)};
+    });
 }
 
 } // namespace
@@ -82,26 +46,26 @@ int main(int argc, char **argv)
     const QList<FiloRame> fili = banco::CatalogoRame();
 
     // 100 turns x 50 layers of 0.5 mm.
-    Pagina ordinaria(banco::Progetto(fili, "50", "27", "20", "0.5"));
+    Pagina ordinaria = SullaCorrente(banco::Progetto(fili, "50", "27", "20", "0.5"));
     banco::coppia(
         "pagina corrente 100 x 50: un tasto fino alla pagina ridisegnata", [&] { ordinaria.tasto(); },
         "pagina corrente 100 x 50: solo il ridisegno", [&] { ordinaria.ridisegno(); }, 5, 41);
     std::vector<double> tempi;
     for (int i = 0; i < 41; ++i)
-        tempi.push_back(durata([&] { ordinaria.tasto(); }));
+        tempi.push_back(banco::durata([&] { ordinaria.tasto(); }));
     banco::riporta("pagina corrente 100 x 50: un tasto fino alla pagina ridisegnata (un fotogramma)",
                    banco::mediana(tempi), 16667);
 
     // 32,766 layers of 600 turns of 0.05 mm: its summary takes seconds, once; the page then
     // answers a keystroke in the time it takes for a small design.
-    Pagina massima(banco::Progetto(fili, "30", "1640.32", "20", "0.05"));
-    Pagina piccola(banco::Progetto(fili, "20", "10", "10", "0.5"));
+    Pagina massima = SullaCorrente(banco::Progetto(fili, "30", "1640.32", "20", "0.05"));
+    Pagina piccola = SullaCorrente(banco::Progetto(fili, "20", "10", "10", "0.5"));
     banco::coppia(
         "pagina corrente, progetto massimo: un tasto fino alla pagina ridisegnata", [&] { massima.tasto(); },
         "pagina corrente, 40 x 16: un tasto fino alla pagina ridisegnata", [&] { piccola.tasto(); }, 1.5, 41);
     double peggiore = 0;
     for (int i = 0; i < 41; ++i)
-        peggiore = std::max(peggiore, durata([&] { massima.tasto(); }));
+        peggiore = std::max(peggiore, banco::durata([&] { massima.tasto(); }));
     banco::riporta("pagina corrente, progetto massimo: il tasto più lento di 41", peggiore, 50000);
     return 0;
 }
