@@ -155,7 +155,8 @@ int main(int argc, char **argv)
     banco::riporta("pagina frequenza, progetto massimo: il tasto più lento di 41", peggiore, 50000);
 
     // Every catalogue wire on the 5,000-turn bobbin, 10 mH and 40 mH in turn.
-    Obiettivi obiettivi(banco::Progetto(fili, "50", "27", "20", "0.5"), fili, {QStringLiteral("10"), QStringLiteral("40")});
+    Obiettivi obiettivi(banco::Progetto(fili, "50", "27", "20", "0.5"), fili,
+                        {QStringLiteral("10"), QStringLiteral("40")});
     const std::string fili_ = std::to_string(fili.size()) + " fili";
     banco::coppia(
         "progetto da induttanza, " + fili_ + ": un obiettivo fino alla tabella dipinta", [&] { obiettivi.tasto(); },
@@ -164,7 +165,7 @@ int main(int argc, char **argv)
     tempi.clear();
     for (int i = 0; i < 11; ++i)
         tempi.push_back(banco::durata([&] { obiettivi.tasto(); }));
-    banco::riporta("progetto da induttanza, " + fili_ + ": un obiettivo fino alla tabella dipinta", banco::mediana(tempi),
-                   200000);
+    banco::riporta("progetto da induttanza, " + fili_ + ": un obiettivo fino alla tabella dipinta",
+                   banco::mediana(tempi), 200000);
     return 0;
 }
