@@ -3,6 +3,9 @@
 // A page of the analysis window on a design, driven as the user drives it: a text typed in
 // one of its fields until the page is painted again, against painting it alone.
 
+#include "Banco.h"
+#include "ProgettoBanco.h"
+
 #include "analysis/Analisi.h"
 #include "analysis/finestra/Ingressi.h"
 
@@ -83,5 +86,33 @@ private:
         return false;
     }
 };
+
+// What a page that follows the keyboard must show: on a 100 x 50 design a keystroke until the
+// page is painted again, against painting alone and against a frame; on the largest design
+// the rules allow, against a 40 x 16 one, and its slowest keystroke against the 50 ms the
+// window may ever stand still. `sulla` makes the page on a design.
+template <class Pagina, class Costruttore>
+void MisuraPagina(const std::string &nome, const QList<windara::FiloRame> &fili, Costruttore sulla)
+{
+    Pagina ordinaria = sulla(Progetto(fili, "50", "27", "20", "0.5"));
+    coppia(
+        nome + " 100 x 50: un tasto fino alla pagina ridisegnata", [&] { ordinaria.tasto(); },
+        nome + " 100 x 50: solo il ridisegno", [&] { ordinaria.ridisegno(); }, 5, 41);
+    std::vector<double> tempi;
+    for (int i = 0; i < 41; ++i)
+        tempi.push_back(durata([&] { ordinaria.tasto(); }));
+    riporta(nome + " 100 x 50: un tasto fino alla pagina ridisegnata (un fotogramma)", mediana(tempi), 16667);
+
+    // 32,766 layers of 600 turns of 0.05 mm.
+    Pagina massima = sulla(Progetto(fili, "30", "1640.32", "20", "0.05"));
+    Pagina piccola = sulla(Progetto(fili, "20", "10", "10", "0.5"));
+    coppia(
+        nome + ", progetto massimo: un tasto fino alla pagina ridisegnata", [&] { massima.tasto(); },
+        nome + ", 40 x 16: un tasto fino alla pagina ridisegnata", [&] { piccola.tasto(); }, 1.5, 41);
+    double peggiore = 0;
+    for (int i = 0; i < 41; ++i)
+        peggiore = std::max(peggiore, durata([&] { massima.tasto(); }));
+    riporta(nome + ", progetto massimo: il tasto più lento di 41", peggiore, 50000);
+}
 
 } // namespace banco

@@ -45,27 +45,6 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const QList<FiloRame> fili = banco::CatalogoRame();
 
-    // 100 turns x 50 layers of 0.5 mm.
-    Pagina ordinaria = SullaCorrente(banco::Progetto(fili, "50", "27", "20", "0.5"));
-    banco::coppia(
-        "pagina corrente 100 x 50: un tasto fino alla pagina ridisegnata", [&] { ordinaria.tasto(); },
-        "pagina corrente 100 x 50: solo il ridisegno", [&] { ordinaria.ridisegno(); }, 5, 41);
-    std::vector<double> tempi;
-    for (int i = 0; i < 41; ++i)
-        tempi.push_back(banco::durata([&] { ordinaria.tasto(); }));
-    banco::riporta("pagina corrente 100 x 50: un tasto fino alla pagina ridisegnata (un fotogramma)",
-                   banco::mediana(tempi), 16667);
-
-    // 32,766 layers of 600 turns of 0.05 mm: its summary takes seconds, once; the page then
-    // answers a keystroke in the time it takes for a small design.
-    Pagina massima = SullaCorrente(banco::Progetto(fili, "30", "1640.32", "20", "0.05"));
-    Pagina piccola = SullaCorrente(banco::Progetto(fili, "20", "10", "10", "0.5"));
-    banco::coppia(
-        "pagina corrente, progetto massimo: un tasto fino alla pagina ridisegnata", [&] { massima.tasto(); },
-        "pagina corrente, 40 x 16: un tasto fino alla pagina ridisegnata", [&] { piccola.tasto(); }, 1.5, 41);
-    double peggiore = 0;
-    for (int i = 0; i < 41; ++i)
-        peggiore = std::max(peggiore, banco::durata([&] { massima.tasto(); }));
-    banco::riporta("pagina corrente, progetto massimo: il tasto più lento di 41", peggiore, 50000);
+    banco::MisuraPagina<Pagina>("pagina corrente", fili, SullaCorrente);
     return 0;
 }

@@ -132,27 +132,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const QList<FiloRame> fili = banco::CatalogoRame();
 
-    // 100 turns x 50 layers of 0.5 mm.
-    Pagina ordinaria = SullaRisonanza(banco::Progetto(fili, "50", "27", "20", "0.5"));
-    banco::coppia(
-        "pagina frequenza 100 x 50: un tasto fino alla pagina ridisegnata", [&] { ordinaria.tasto(); },
-        "pagina frequenza 100 x 50: solo il ridisegno", [&] { ordinaria.ridisegno(); }, 5, 41);
-    std::vector<double> tempi;
-    for (int i = 0; i < 41; ++i)
-        tempi.push_back(banco::durata([&] { ordinaria.tasto(); }));
-    banco::riporta("pagina frequenza 100 x 50: un tasto fino alla pagina ridisegnata (un fotogramma)",
-                   banco::mediana(tempi), 16667);
-
-    // 32,766 layers of 600 turns of 0.05 mm: the capacitance takes every pair of layers.
-    Pagina massima = SullaRisonanza(banco::Progetto(fili, "30", "1640.32", "20", "0.05"));
-    Pagina piccola = SullaRisonanza(banco::Progetto(fili, "20", "10", "10", "0.5"));
-    banco::coppia(
-        "pagina frequenza, progetto massimo: un tasto fino alla pagina ridisegnata", [&] { massima.tasto(); },
-        "pagina frequenza, 40 x 16: un tasto fino alla pagina ridisegnata", [&] { piccola.tasto(); }, 1.5, 41);
-    double peggiore = 0;
-    for (int i = 0; i < 41; ++i)
-        peggiore = std::max(peggiore, banco::durata([&] { massima.tasto(); }));
-    banco::riporta("pagina frequenza, progetto massimo: il tasto più lento di 41", peggiore, 50000);
+    banco::MisuraPagina<Pagina>("pagina frequenza", fili, SullaRisonanza);
 
     // Every catalogue wire on the 5,000-turn bobbin, 10 mH and 40 mH in turn.
     Obiettivi obiettivi(banco::Progetto(fili, "50", "27", "20", "0.5"), fili,
@@ -162,7 +142,7 @@ int main(int argc, char **argv)
         "progetto da induttanza, " + fili_ + ": un obiettivo fino alla tabella dipinta", [&] { obiettivi.tasto(); },
         "progetto da induttanza, " + fili_ + ": la ricerca chiamata direttamente", [&] { obiettivi.diretto(); }, 1.5,
         11);
-    tempi.clear();
+    std::vector<double> tempi;
     for (int i = 0; i < 11; ++i)
         tempi.push_back(banco::durata([&] { obiettivi.tasto(); }));
     banco::riporta("progetto da induttanza, " + fili_ + ": un obiettivo fino alla tabella dipinta",
