@@ -10,6 +10,8 @@
 #include "analysis/finestra/Ingressi.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QStringList>
 #include <QTimer>
@@ -22,6 +24,32 @@
 namespace banco {
 
 // How long f() takes, µs.
+// The longest gap between two ticks of a 1 ms timer until `fatto`, in microseconds: how long
+// the window could not answer the user.
+inline double pausaPiuLunga(const std::function<bool()> &fatto)
+{
+    QElapsedTimer orologio;
+    orologio.start();
+    qint64 ultimo = orologio.nsecsElapsed(), pausa = 0;
+    QTimer battito;
+    battito.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&battito, &QTimer::timeout, [&] {
+        const qint64 adesso = orologio.nsecsElapsed();
+        pausa = std::max(pausa, adesso - ultimo);
+        ultimo = adesso;
+    });
+    battito.start(1);
+    while (!fatto())
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    return double(pausa) / 1e3;
+}
+
+// A deadline `secondi` from now, for pausaPiuLunga over a fixed time.
+inline QDeadlineTimer Fine(double secondi)
+{
+    return QDeadlineTimer(qint64(secondi * 1e3), Qt::PreciseTimer);
+}
+
 inline double durata(const std::function<void()> &f)
 {
     const auto t0 = std::chrono::steady_clock::now();

@@ -5,6 +5,7 @@
 // from a target, and when the window is closed in the middle of it.
 
 #include "Banco.h"
+#include "PaginaBanco.h"
 #include "ProgettoBanco.h"
 
 #include "analysis/finestra/FrmAnalisi.h"
@@ -37,26 +38,6 @@ void finoAllaFine(const QWidget &w)
         w.findChild<QWidget *>(QStringLiteral("paginaRiepilogo"))->findChild<QWidget *>(QStringLiteral("barraLavoro"));
     while (!barra->isHidden())
         QApplication::processEvents(QEventLoop::AllEvents, 5);
-}
-
-// The longest gap between two ticks of a 1 ms timer while `secondi` pass: how long the window
-// could not answer the user.
-double pausaPiuLunga(double secondi)
-{
-    QElapsedTimer orologio;
-    orologio.start();
-    qint64 ultimo = orologio.nsecsElapsed(), pausa = 0;
-    QTimer battito;
-    battito.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&battito, &QTimer::timeout, [&] {
-        const qint64 adesso = orologio.nsecsElapsed();
-        pausa = std::max(pausa, adesso - ultimo);
-        ultimo = adesso;
-    });
-    battito.start(1);
-    while (orologio.nsecsElapsed() < qint64(secondi * 1e9))
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    return double(pausa) / 1e3;
 }
 
 } // namespace
@@ -108,13 +89,15 @@ int main(int argc, char **argv)
     auto w = std::make_unique<frmAnalisi>(massimo);
     w->show();
     QApplication::processEvents();
-    banco::riporta("finestra di analisi, progetto massimo: pausa più lunga in 3 s di calcolo", pausaPiuLunga(3), 50000);
+    banco::riporta("finestra di analisi, progetto massimo: pausa più lunga in 3 s di calcolo",
+                   banco::pausaPiuLunga([&, fine = banco::Fine(3)] { return fine.hasExpired(); }), 50000);
     w->findChild<QLineEdit *>(QStringLiteral("txtTemperatura"))->setText(QStringLiteral("25"));
-    banco::riporta("finestra di analisi, progetto massimo: pausa più lunga dopo un nuovo dato", pausaPiuLunga(2),
-                   50000);
+    banco::riporta("finestra di analisi, progetto massimo: pausa più lunga dopo un nuovo dato",
+                   banco::pausaPiuLunga([&, fine = banco::Fine(2)] { return fine.hasExpired(); }), 50000);
     w->findChild<QTabWidget *>(QStringLiteral("pagine"))->setCurrentIndex(1);
     w->findChild<QLineEdit *>(QStringLiteral("txtObiettivo"))->setText(QStringLiteral("5000"));
-    banco::riporta("finestra di analisi, progetto massimo: pausa più lunga cercando 5 H", pausaPiuLunga(3), 50000);
+    banco::riporta("finestra di analisi, progetto massimo: pausa più lunga cercando 5 H",
+                   banco::pausaPiuLunga([&, fine = banco::Fine(3)] { return fine.hasExpired(); }), 50000);
     const auto t0 = std::chrono::steady_clock::now();
     w.reset();
     banco::riporta("finestra di analisi, progetto massimo: chiusura durante il calcolo",

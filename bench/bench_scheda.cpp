@@ -4,6 +4,7 @@
 // while its datasheet is written in the background.
 
 #include "Banco.h"
+#include "PaginaBanco.h"
 #include "ProgettoBanco.h"
 
 #include "analysis/finestra/FrmAnalisi.h"
@@ -93,26 +94,6 @@ void scheda(const DocumentoScheda &d)
     DisegnaScheda(pdf, d);
 }
 
-// The longest gap between two ticks of a 1 ms timer until `fatto`: how long the window could
-// not answer.
-double pausaPiuLunga(const std::function<bool()> &fatto)
-{
-    QElapsedTimer orologio;
-    orologio.start();
-    qint64 ultimo = orologio.nsecsElapsed(), pausa = 0;
-    QTimer battito;
-    battito.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&battito, &QTimer::timeout, [&] {
-        const qint64 adesso = orologio.nsecsElapsed();
-        pausa = std::max(pausa, adesso - ultimo);
-        ultimo = adesso;
-    });
-    battito.start(1);
-    while (!fatto())
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    return double(pausa) / 1e3;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -149,7 +130,7 @@ int main(int argc, char **argv)
     w.findChild<QAction *>(QStringLiteral("MnuScheda"))->trigger();
     const QWidget *barra = w.findChild<QWidget *>(QStringLiteral("barraScrittura"));
     const auto t0 = std::chrono::steady_clock::now();
-    const double pausa = pausaPiuLunga([&] { return barra->isHidden(); });
+    const double pausa = banco::pausaPiuLunga([&] { return barra->isHidden(); });
     const double durata = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count();
     banco::riporta("scheda PDF, progetto massimo: pausa più lunga della finestra", pausa, 100000);
     banco::riporta("scheda PDF, progetto massimo: scrittura in sottofondo", durata, 30e6);
