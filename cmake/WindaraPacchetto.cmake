@@ -82,9 +82,22 @@ study report, and an analysis of the winding (exact inductance, the real
 winding, a design from a target inductance, the winding at frequency).
 The user interface is in Italian.")
 # The shared libraries the binary and the modules link, found by dpkg-shlibdeps. Qt loads
-# the SQLite driver of the catalogue as a plug-in, which no tool can see in the binaries.
+# the catalogue's SQLite driver as a plug-in, which no tool sees in the binaries: dpkg names
+# the package that holds the very plug-in this build finds.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6sql6-sqlite)
+find_package(Qt6QSQLiteDriverPlugin CONFIG QUIET PATHS ${Qt6Sql_DIR} NO_DEFAULT_PATH)
+set(esito 1)
+if(TARGET Qt6::QSQLiteDriverPlugin)
+  get_target_property(driver_sqlite Qt6::QSQLiteDriverPlugin LOCATION)
+  file(REAL_PATH "${driver_sqlite}" driver_sqlite)
+  execute_process(COMMAND dpkg-query -S "${driver_sqlite}" OUTPUT_VARIABLE proprietario
+                  RESULT_VARIABLE esito ERROR_QUIET)
+endif()
+if(esito EQUAL 0 AND proprietario MATCHES "^([a-z0-9][a-z0-9+.-]+)(:[a-z0-9-]+)?: ")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS ${CMAKE_MATCH_1})
+else()
+  message(WARNING "No Debian package holds Qt's SQLite driver (${driver_sqlite}): the package would not name it")
+endif()
 # Qt's own Italian texts, and the metric twin of Arial the windows are laid out for.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-liberation")
 include(CPack)
