@@ -205,8 +205,13 @@ Esito analizza(Ingresso ingresso, const QString &t, const QLocale &locale, doubl
 
     // The prefix joins the exponent, so that 300m is read as the double nearest 0.3.
     esponente += trovato->esponente;
-    const std::string testo = (negativo ? "-" : "") + (intere.empty() ? std::string("0") : intere) + "." +
-                              (decimali.empty() ? std::string("0") : decimali) + "e" + std::to_string(esponente);
+    // Appended piece by piece: "-" + std::string&& trips a false -Wrestrict in GCC 12's Release build.
+    std::string testo(negativo ? "-" : "");
+    testo += intere.empty() ? std::string("0") : intere;
+    testo += '.';
+    testo += decimali.empty() ? std::string("0") : decimali;
+    testo += 'e';
+    testo += std::to_string(esponente);
     double v = 0;
     const auto [fine, errore] = std::from_chars(testo.data(), testo.data() + testo.size(), v);
     if (errore == std::errc::result_out_of_range) {
