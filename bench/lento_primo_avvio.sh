@@ -21,7 +21,9 @@ WINDARA_SOLO_PACCHETTI='' scripts/setup windara_programma >"$lavoro/programma.lo
 programma=$(($(adesso) - inizio))
 [ -x build/bin/windara ] && [ -f build/bin/Database/Diametri.db ] && [ -f build/bin/Moduli/libwindara_analisi.so ] ||
   { echo "windara_programma non fa la cartella del programma" >&2; exit 1; }
-[ ! -e build/tests ] || { echo "windara_programma costruisce anche i test" >&2; exit 1; }
+# Configuring makes every folder; what must not be there yet is a program in one of them.
+costruiti=$(find build/tests build/bench -path '*/CMakeFiles' -prune -o -type f -perm -u+x -print 2>/dev/null)
+[ -z "$costruiti" ] || { echo "windara_programma costruisce anche test e banchi: $costruiti" >&2; exit 1; }
 inizio=$(adesso)
 scripts/setup >"$lavoro/resto.log" 2>&1 || { tail -n 30 "$lavoro/resto.log" >&2; exit 1; }
 resto=$(($(adesso) - inizio))
