@@ -5,7 +5,7 @@
 // keystrokes against the 50 ms the window may ever stand still. The page "Progetto da
 // induttanza": a target typed until its worker has filled the table of every catalogue wire,
 // self-capacitance and f0 included, and the page is painted, against the same search called
-// directly, and against the 200 ms it may take.
+// directly with the page painted as often, and against the 200 ms it may take.
 
 #include "Banco.h"
 #include "PaginaBanco.h"
@@ -108,7 +108,8 @@ struct Obiettivi
         } while (inAttesa() || tabella->rowCount() != fili.size());
         pagina->repaint();
     }
-    // The same target searched directly, at the page's temperature and style.
+    // The same target searched directly, at the page's temperature and style, and the page
+    // painted as a keystroke paints it: what is left between the two is the page's own work.
     void diretto()
     {
         DatiAnalisi d = dati;
@@ -120,6 +121,9 @@ struct Obiettivi
                          qlonglong(fili.size()), qPrintable(t.motivo));
             std::abort();
         }
+        pagina->update();
+        QApplication::processEvents();
+        pagina->repaint();
     }
 };
 
@@ -140,8 +144,8 @@ int main(int argc, char **argv)
     const std::string fili_ = std::to_string(fili.size()) + " fili";
     banco::coppia(
         "progetto da induttanza, " + fili_ + ": un obiettivo fino alla tabella dipinta", [&] { obiettivi.tasto(); },
-        "progetto da induttanza, " + fili_ + ": la ricerca chiamata direttamente", [&] { obiettivi.diretto(); }, 1.5,
-        11);
+        "progetto da induttanza, " + fili_ + ": la ricerca chiamata direttamente e la pagina ridisegnata",
+        [&] { obiettivi.diretto(); }, 1.5, 11);
     std::vector<double> tempi;
     for (int i = 0; i < 11; ++i)
         tempi.push_back(banco::durata([&] { obiettivi.tasto(); }));
