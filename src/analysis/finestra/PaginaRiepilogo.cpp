@@ -72,9 +72,17 @@ PaginaRiepilogo::PaginaRiepilogo(const DatiAnalisi &dati, const QString &avviso,
     m_cifre->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     // The row captions as wide as the widest one the temperature can give, so that the
     // columns stand still while it is typed.
-    m_cifre->verticalHeader()->setFixedWidth(
+    const int titoli =
         m_cifre->verticalHeader()->fontMetrics().horizontalAdvance(NomeGrandezza(Grandezza::ResistenzaT, -59.9999)) +
-        16);
+        16;
+    m_cifre->verticalHeader()->setFixedWidth(titoli);
+    // Each column holds an inductance of ten significant digits down to 0.01 mH whole: a
+    // narrower one wraps the figure at its separator and shows "3," for 3.247167296. The chart
+    // beside gives up the room.
+    const int cifra =
+        m_cifre->fontMetrics().horizontalAdvance(TestoNumero(0.0123456789, -1, QLocale().decimalPoint())) + 16;
+    m_cifre->horizontalHeader()->setMinimumSectionSize(cifra);
+    m_cifre->setMinimumWidth(titoli + NumeroColonne * cifra + 2 * m_cifre->frameWidth());
     for (int g = 0; g < NumeroGrandezze; ++g)
         for (int c = 0; c < NumeroColonne; ++c) {
             auto *cella = new QTableWidgetItem;

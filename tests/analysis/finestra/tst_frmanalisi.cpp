@@ -171,6 +171,25 @@ private slots:
             QVERIFY(grafico->asseStrati()->tickInterval() >= 1);
             QTRY_COMPARE(grafico->asseInduttanza()->titleText(), QString("Induttanza (mH)"));
             QCOMPARE(grafico->asseInduttanza()->labelFormat(), QString("%.0f"));
+            // Every figure whole in its cell, as the window opens and at its smallest: a cell
+            // too narrow wraps 3,247167296 at its comma and shows "3,".
+            auto *tabella = figlio<QTableWidget>(w, "tblRiepilogo");
+            for (const QSize misura : {w.size(), w.minimumSize()}) {
+                w.resize(misura);
+                QTRY_COMPARE(tabella->window()->size(), misura);
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+                for (int g = 0; g < NumeroGrandezze; ++g)
+                    for (int c = 0; c < NumeroColonne; ++c) {
+                        const QTableWidgetItem *voce = tabella->item(g, c);
+                        QVERIFY2(tabella->visualItemRect(voce).width() >
+                                     tabella->fontMetrics().horizontalAdvance(voce->text()),
+                                 qPrintable(QString("%1 in %2 px a %3 x %4")
+                                                .arg(voce->text())
+                                                .arg(tabella->visualItemRect(voce).width())
+                                                .arg(misura.width())
+                                                .arg(misura.height())));
+                    }
+            }
         }));
         scrivi(*f, "txtAltezza", "");
         QVERIFY(!f->findChild<QAction *>("mnuAnalisi")->isEnabled());
