@@ -70,7 +70,12 @@ FinestraSecondaria::FinestraSecondaria(const char *nome, const QString &titolo, 
 void FinestraSecondaria::rendiRidimensionabile(int larghezzaMinimaTwips, int altezzaMinimaTwips)
 {
     const QSize iniziale = m_cliente->size();
-    m_cliente->setMinimumSize(DimensioneTwips(larghezzaMinimaTwips, altezzaMinimaTwips));
+    // Never smaller than its contents need whole: past their own minimum they would be cut
+    // at the window's edge.
+    QSize minima = DimensioneTwips(larghezzaMinimaTwips, altezzaMinimaTwips);
+    if (m_cliente->layout())
+        minima = minima.expandedTo(m_cliente->layout()->minimumSize());
+    m_cliente->setMinimumSize(minima);
     m_cliente->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

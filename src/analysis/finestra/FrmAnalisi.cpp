@@ -39,8 +39,8 @@ namespace {
 // 1024 x 768 screen.
 constexpr int LarghezzaClienteTwips = 15000;
 constexpr int AltezzaClienteTwips = 10500;
-// It may be made smaller down to 800 x 560 pixels, or maximised: the tables and the charts
-// take the room.
+// It may be made smaller down to 800 x 560 pixels or what its pages need whole, whichever
+// is larger, or maximised: the tables and the charts take the room.
 constexpr int LarghezzaMinimaTwips = 12000;
 constexpr int AltezzaMinimaTwips = 8400;
 

@@ -69,12 +69,16 @@ PaginaObiettivo::PaginaObiettivo(const DatiAnalisi &dati, const QList<FiloRame> 
     etichettaF->setBuddy(m_frequenzaLavoro->casella());
     ingressi->addWidget(etichettaF);
     ingressi->addWidget(m_frequenzaLavoro);
-    ingressi->addSpacing(16);
-    ingressi->addWidget(m_avvolgimento, 1);
-    ingressi->addSpacing(16);
-    ingressi->addWidget(m_barra, 1);
+    ingressi->addStretch(1);
+    // The winding and the work's bar on a line of their own, as on the summary: beside the
+    // fields they squeezed them to a few characters.
+    auto *stato = new QHBoxLayout;
+    stato->addWidget(m_avvolgimento, 1);
+    stato->addSpacing(16);
+    stato->addWidget(m_barra, 1);
     auto *colonna = new QVBoxLayout(this);
     colonna->addLayout(ingressi);
+    colonna->addLayout(stato);
     colonna->addWidget(m_motivoLavoro);
     colonna->addWidget(m_messaggio);
     colonna->addWidget(m_tabella, 1);

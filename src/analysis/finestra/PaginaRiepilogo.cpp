@@ -83,6 +83,9 @@ PaginaRiepilogo::PaginaRiepilogo(const DatiAnalisi &dati, const QString &avviso,
         m_cifre->fontMetrics().horizontalAdvance(TestoNumero(0.0123456789, -1, QLocale().decimalPoint())) + 16;
     m_cifre->horizontalHeader()->setMinimumSectionSize(cifra);
     m_cifre->setMinimumWidth(titoli + NumeroColonne * cifra + 2 * m_cifre->frameWidth());
+    // And every row in sight: nine figures are not worth a scroll bar.
+    m_cifre->setMinimumHeight(m_cifre->horizontalHeader()->sizeHint().height() +
+                              NumeroGrandezze * (m_cifre->fontMetrics().height() + 4) + 2 * m_cifre->frameWidth());
     for (int g = 0; g < NumeroGrandezze; ++g)
         for (int c = 0; c < NumeroColonne; ++c) {
             auto *cella = new QTableWidgetItem;
@@ -103,6 +106,9 @@ PaginaRiepilogo::PaginaRiepilogo(const DatiAnalisi &dati, const QString &avviso,
     m_strati->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_strati->verticalHeader()->setDefaultSectionSize(m_strati->fontMetrics().height() + 6);
     m_strati->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+
+    // Room for a readable plot beside the figures.
+    m_grafico->setMinimumWidth(m_grafico->fontMetrics().horizontalAdvance(m_grafico->chart()->title()));
 
     auto *ingressi = new QHBoxLayout;
     ingressi->addWidget(m_avvolgimento, 1);

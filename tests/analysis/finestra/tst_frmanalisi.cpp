@@ -171,23 +171,32 @@ private slots:
             QVERIFY(grafico->asseStrati()->tickInterval() >= 1);
             QTRY_COMPARE(grafico->asseInduttanza()->titleText(), QString("Induttanza (mH)"));
             QCOMPARE(grafico->asseInduttanza()->labelFormat(), QString("%.0f"));
-            // Every figure whole in its cell, as the window opens and at its smallest: a cell
-            // too narrow wraps 3,247167296 at its comma and shows "3,".
+            // Every figure whole in its cell and in sight, the chart within the window, as
+            // it opens and at its smallest: a cell too narrow wraps 3,247167296 at its comma
+            // and shows "3,"; a page squeezed past its minimum is cut at the window's edge.
             auto *tabella = figlio<QTableWidget>(w, "tblRiepilogo");
             for (const QSize misura : {w.size(), w.minimumSize()}) {
                 w.resize(misura);
-                QTRY_COMPARE(tabella->window()->size(), misura);
+                QTRY_COMPARE(w.size(), misura);
                 QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+                const QString dove = QString(" a %1 x %2").arg(misura.width()).arg(misura.height());
+                auto *pagine = w.findChild<QTabWidget *>();
+                for (int i = pagine->count() - 1; i >= 0; --i) {
+                    pagine->setCurrentIndex(i);
+                    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+                    const QWidget *p = pagine->widget(i);
+                    QVERIFY2(p->width() >= p->minimumSizeHint().width() && p->height() >= p->minimumSizeHint().height(),
+                             qPrintable(pagine->tabText(i) + " stretta" + dove));
+                }
+                const QRect graficoInFinestra(grafico->mapTo(&w, QPoint()), grafico->size());
+                QVERIFY2(w.rect().contains(graficoInFinestra), qPrintable("grafico tagliato" + dove));
                 for (int g = 0; g < NumeroGrandezze; ++g)
                     for (int c = 0; c < NumeroColonne; ++c) {
                         const QTableWidgetItem *voce = tabella->item(g, c);
-                        QVERIFY2(tabella->visualItemRect(voce).width() >
-                                     tabella->fontMetrics().horizontalAdvance(voce->text()),
-                                 qPrintable(QString("%1 in %2 px a %3 x %4")
-                                                .arg(voce->text())
-                                                .arg(tabella->visualItemRect(voce).width())
-                                                .arg(misura.width())
-                                                .arg(misura.height())));
+                        const QRect r = tabella->visualItemRect(voce);
+                        QVERIFY2(r.width() > tabella->fontMetrics().horizontalAdvance(voce->text()) &&
+                                     tabella->viewport()->rect().contains(r),
+                                 qPrintable(QString("%1 in %2 px").arg(voce->text()).arg(r.width()) + dove));
                     }
             }
         }));
