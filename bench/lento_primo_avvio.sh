@@ -4,7 +4,7 @@
 # before. Both are made in one clone, without ccache: the program's targets first, exactly as
 # scripts/run does (configure included), then the rest; every target from scratch is the two
 # together. And scripts/run against the bare build of the program's targets, which differ by
-# its package check. Slow: a whole build of the project, about 15 minutes on 2 cores; scripts/bench
+# its package check. Slow: a whole build of the project, about 5 minutes on 2 cores; scripts/bench
 # runs it only with WINDARA_BANCO_LENTO=1.
 # Usage: bench/lento_primo_avvio.sh [ignored build folder]
 set -euo pipefail
